@@ -1,0 +1,2 @@
+// Entry point of Quib.
+int main() { return 0; }

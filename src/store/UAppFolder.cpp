@@ -1,0 +1,18 @@
+#include "store/UAppFolder.h"
+
+#include "store/UFileUtil.h"
+
+namespace {
+std::string& folderRef() {
+  static std::string folder = "./";
+  return folder;
+}
+}  // namespace
+
+void SetAppFolder(const std::string& folder) {
+  std::string f = folder;
+  if (f.empty() || f.back() != PathDelim) f.push_back(PathDelim);
+  folderRef() = f;
+}
+
+const std::string& AppFolder() { return folderRef(); }

@@ -1,0 +1,7 @@
+#include "store/UQuibError.h"
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+    return message + ".";
+  return message;
+}

@@ -1,0 +1,25 @@
+// Text to number conversions with the program's own rules, shared by every reader.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Decimal integer with an optional sign; nothing else (no blanks, no prefixes).
+std::optional<int64_t> TryStrToInt64(const std::string& text);
+// As above, and the value must fit in 32 signed bits.
+std::optional<int32_t> TryStrToInt(const std::string& text);
+// Raises "'<text>' is not a valid integer value".
+int32_t StrToInt(const std::string& text);
+// A number (non-zero is true) or the words true/false in any letter case.
+std::optional<bool> TryStrToBool(const std::string& text);
+// Raises "'<text>' is not a valid boolean value".
+bool StrToBool(const std::string& text);
+// Hexadecimal digits only (either case), at most 16 of them.
+std::optional<uint64_t> TryHexToUInt64(const std::string& text);
+
+std::string LowerCaseAscii(std::string text);
+std::string UpperCaseAscii(std::string text);
+bool SameTextAscii(const std::string& a, const std::string& b);
+// Drops characters with codes up to 32 at both ends.
+std::string TrimControl(const std::string& text);
