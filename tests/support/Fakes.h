@@ -1,0 +1,118 @@
+// Scripted stand-ins for the desktop seams, for tests.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/Screens.h"
+#include "platform/System.h"
+
+class FakeScreens : public Screens {
+public:
+  // One monitor of the given size at (0, 0); a task bar of taskbarHeight at its bottom.
+  explicit FakeScreens(int width = 1024, int height = 768, int taskbarHeight = 0) {
+    SetSingle(width, height, taskbarHeight);
+  }
+  void SetSingle(int width, int height, int taskbarHeight = 0) {
+    monitors = {{{0, 0, width, height}, {0, 0, width, height - taskbarHeight}}};
+  }
+  int PrimaryWidth() const override { return monitors.empty() ? 0 : monitors[0].Bounds.Right - monitors[0].Bounds.Left; }
+  int PrimaryHeight() const override { return monitors.empty() ? 0 : monitors[0].Bounds.Bottom - monitors[0].Bounds.Top; }
+  std::vector<TMonitor> Monitors() const override { return monitors; }
+
+  std::vector<TMonitor> monitors;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+  struct Shown {
+    std::string kind;  // "message", "error", "confirm", "open", "save", "font", "color"
+    std::string title;
+    std::string text;
+  };
+
+  void ShowMessage(const std::string& text) override { shown.push_back({"message", "", text}); }
+  void ShowError(const std::string& title, const std::string& text) override {
+    shown.push_back({"error", title, text});
+  }
+  bool Confirm(const std::string& text) override {
+    shown.push_back({"confirm", "", text});
+    return pop(confirmAnswers, false);
+  }
+  bool OpenFile(const TFileDialogSpec& spec, std::string& path) override {
+    shown.push_back({"open", spec.Title, spec.InitialDir});
+    lastSpec = spec;
+    return answerPath(path);
+  }
+  bool SaveFile(const TFileDialogSpec& spec, std::string& path) override {
+    shown.push_back({"save", spec.Title, spec.InitialDir});
+    lastSpec = spec;
+    return answerPath(path);
+  }
+  bool ChooseFont(TFontSpec& font) override {
+    shown.push_back({"font", "", font.Name});
+    if (fontAnswers.empty()) return false;
+    const auto a = fontAnswers.front();
+    fontAnswers.pop_front();
+    if (a.Name.empty()) return false;
+    font = a;
+    return true;
+  }
+  bool ChooseColor(TColor& color) override {
+    shown.push_back({"color", "", std::to_string(color)});
+    if (colorAnswers.empty()) return false;
+    const auto a = colorAnswers.front();
+    colorAnswers.pop_front();
+    if (a < 0) return false;
+    color = a;
+    return true;
+  }
+
+  // Texts of every shown box of one kind, in order.
+  std::vector<std::string> Texts(const std::string& kind) const {
+    std::vector<std::string> out;
+    for (const auto& s : shown)
+      if (s.kind == kind) out.push_back(s.text);
+    return out;
+  }
+
+  std::vector<Shown> shown;
+  std::deque<bool> confirmAnswers;
+  std::deque<std::string> pathAnswers;  // "" cancels
+  std::deque<TFontSpec> fontAnswers;    // an empty Name cancels
+  std::deque<TColor> colorAnswers;      // a negative value cancels
+  TFileDialogSpec lastSpec;
+
+private:
+  template <class T>
+  static T pop(std::deque<T>& q, T def) {
+    if (q.empty()) return def;
+    T v = q.front();
+    q.pop_front();
+    return v;
+  }
+  bool answerPath(std::string& path) {
+    const std::string a = pop(pathAnswers, std::string());
+    if (a.empty()) return false;
+    path = a;
+    return true;
+  }
+};
+
+class FakeSystem : public System {
+public:
+  std::string ExecutablePath() const override { return folder + "quib"; }
+  std::string ApplicationFolder() const override { return folder; }
+  std::optional<std::string> Environment(const std::string& name) const override {
+    const auto it = env.find(name);
+    if (it == env.end()) return std::nullopt;
+    return it->second;
+  }
+  uint64_t ClockSeed() const override { return 12345; }
+
+  std::string folder = "/tmp/";
+  std::map<std::string, std::string> env;
+};
