@@ -1,10 +1,9 @@
 #include "store/UFileUtil.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <stdio.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -46,7 +45,9 @@ std::string ReadFileBytes(const std::string& path) {
   return buffer.str();
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) { return SplitTextLines(ReadFileBytes(path)); }
+std::vector<std::string> ReadTextLines(const std::string& path) {
+  return SplitTextLines(ReadFileBytes(path));
+}
 
 std::string JoinLinesCRLF(const std::vector<std::string>& lines) {
   size_t size = 0;
@@ -130,7 +131,9 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateDir(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path); }
+bool CreateDir(const std::string& path) {
+  return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path);
+}
 
 bool RenameFile(const std::string& from, const std::string& to) {
   // Like the move of a file manager: an existing target is never replaced.

@@ -23,7 +23,8 @@ std::optional<int64_t> TryStrToInt64(const std::string& text) {
     if (value > (limit - digit) / 10) return std::nullopt;
     value = value * 10 + digit;
   }
-  if (negative) return value == (uint64_t{1} << 63) ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(value);
+  if (negative)
+    return value == (uint64_t{1} << 63) ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(value);
   return static_cast<int64_t>(value);
 }
 
@@ -75,10 +76,14 @@ std::optional<uint64_t> TryHexToUInt64(const std::string& text) {
   uint64_t value = 0;
   for (char c : text) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
     value = value * 16 + static_cast<uint64_t>(digit);
   }
   return value;

@@ -13,7 +13,7 @@ enum class TRegRoot { rgCurrentUser, rgLocalMachine };
 class TIniFile;
 
 class TbrRegVal {
-public:
+ public:
   TbrRegVal();
   ~TbrRegVal();
   TbrRegVal(const TbrRegVal&) = delete;
@@ -51,7 +51,7 @@ public:
   // The path Open uses in ini mode.
   std::string IniPath() const;
 
-private:
+ private:
   bool Open();
   void Close();
   std::string ReadValue(const std::string& section, const std::string& key, const std::string& def);
