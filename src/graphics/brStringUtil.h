@@ -1,0 +1,13 @@
+// Small text helpers: searching from a position and replacing every occurrence of a pattern.
+#pragma once
+
+#include <string>
+
+// The 1-based position of the first occurrence of pattern in text at or after position start
+// (case-sensitive), or 0. A start below 1 counts as 1; a start beyond the text's end, or an
+// empty pattern, gives 0.
+int PosFrom(const std::string& pattern, const std::string& text, int start);
+// Every occurrence replaced, left to right; the search resumes after each inserted replacement,
+// so a replacement containing the pattern is not replaced again. An empty pattern changes
+// nothing.
+std::string ReplaceAll(const std::string& text, const std::string& pattern, const std::string& replacement);

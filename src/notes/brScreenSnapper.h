@@ -1,0 +1,41 @@
+// Pulls a dragged or sized note onto the edges of the monitors and of their work areas.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Screens.h"
+
+class TScreenSnapper {
+ public:
+  // Refreshes once from the screens, which must outlive the snapper.
+  explicit TScreenSnapper(const Screens& screens);
+
+  // Rebuilds the edge lists from the current monitors: per monitor its edge, and its work
+  // area's edge when that differs. Right and bottom edges are exclusive.
+  void Refresh();
+  // Moves (x, y) of a w x h rectangle onto close edges; later matches win (right over left,
+  // bottom over top, the last close value of a list over earlier ones).
+  void SnapMove(int& x, int& y, int w, int h) const;
+  // Resizes a rectangle whose top-left corner stays so that its right and bottom edges meet
+  // close edges.
+  void SnapSize(int left, int top, int& w, int& h) const;
+  // |a - b| <= Tolerance.
+  bool IsNear(int64_t a, int64_t b) const;
+
+  static constexpr int Tolerance = 8;
+  std::vector<int> Lefts;
+  std::vector<int> Tops;
+  std::vector<int> Rights;
+  std::vector<int> Bottoms;
+
+ private:
+  const Screens* screens_;
+};
+
+// The program's one screen snapper reads the monitors of these screens. Call it once at start,
+// before the first ScreenSnapper(); calling it again drops the snapper made so far.
+void InitScreenSnapper(const Screens& screens);
+// The one screen snapper, made (and refreshed once) at the first request. Raises EQuibError when
+// InitScreenSnapper was never called.
+TScreenSnapper& ScreenSnapper();
