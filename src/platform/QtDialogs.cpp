@@ -1,0 +1,95 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace {
+QString q(const std::string& s) {
+  return QString::fromLocal8Bit(s.c_str());
+}
+std::string s8(const QString& s) {
+  return s.toLocal8Bit().toStdString();
+}
+
+int exec(QMessageBox& box) {
+  box.setWindowModality(Qt::ApplicationModal);
+  return box.exec();
+}
+
+bool runFileDialog(const TFileDialogSpec& spec, std::string& path, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(nullptr, q(spec.Title), q(spec.InitialDir), q(QtFilterFromPairs(spec.Filter)));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(q(spec.DefaultExt));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, spec.PicturePreview);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  path = s8(dialog.selectedFiles().first());
+  return true;
+}
+}  // namespace
+
+std::string QtFilterFromPairs(const std::string& filter) {
+  // Pairs of description and pattern; Qt wants only the descriptions, which carry the patterns.
+  std::string out;
+  size_t start = 0;
+  int index = 0;
+  while (start <= filter.size()) {
+    size_t bar = filter.find('|', start);
+    if (bar == std::string::npos) bar = filter.size();
+    if (index % 2 == 0) {
+      if (!out.empty()) out += ";;";
+      out += filter.substr(start, bar - start);
+    }
+    ++index;
+    start = bar + 1;
+  }
+  return out;
+}
+
+void TQtDialogs::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, q(title_()), q(text), QMessageBox::Ok);
+  exec(box);
+}
+
+void TQtDialogs::ShowError(const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, q(title), q(text), QMessageBox::Ok);
+  exec(box);
+}
+
+bool TQtDialogs::Confirm(const std::string& text) {
+  QMessageBox box(QMessageBox::Question, q(title_()), q(text), QMessageBox::Yes | QMessageBox::No);
+  return exec(box) == QMessageBox::Yes;
+}
+
+bool TQtDialogs::OpenFile(const TFileDialogSpec& spec, std::string& path) {
+  return runFileDialog(spec, path, QFileDialog::AcceptOpen);
+}
+
+bool TQtDialogs::SaveFile(const TFileDialogSpec& spec, std::string& path) {
+  return runFileDialog(spec, path, QFileDialog::AcceptSave);
+}
+
+bool TQtDialogs::ChooseFont(TFontSpec& font) {
+  QFont initial(q(font.Name));
+  initial.setPointSize(font.Size > 0 ? font.Size : 8);
+  initial.setBold(font.Bold);
+  initial.setItalic(font.Italic);
+  initial.setUnderline(font.Underline);
+  initial.setStrikeOut(font.StrikeOut);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, initial, nullptr);
+  if (!ok) return false;
+  font.Name = s8(chosen.family());
+  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
+  font.Bold = chosen.bold();
+  font.Italic = chosen.italic();
+  font.Underline = chosen.underline();
+  font.StrikeOut = chosen.strikeOut();
+  return true;
+}
+
+bool TQtDialogs::ChooseColor(TColor& color) {
+  return colorChooser_ ? colorChooser_(color) : false;
+}

@@ -1,0 +1,32 @@
+// Message boxes and common dialogs with Qt's widgets.
+#pragma once
+
+#include <functional>
+
+#include "platform/Dialogs.h"
+
+class QWidget;
+
+class TQtDialogs : public Dialogs {
+ public:
+  // title() gives the application title that plain message boxes carry.
+  explicit TQtDialogs(std::function<std::string()> title) : title_(std::move(title)) {}
+
+  void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& title, const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  bool OpenFile(const TFileDialogSpec& spec, std::string& path) override;
+  bool SaveFile(const TFileDialogSpec& spec, std::string& path) override;
+  bool ChooseFont(TFontSpec& font) override;
+  bool ChooseColor(TColor& color) override;
+
+  // The program's own colour dialog, supplied by the window layer.
+  void SetColorChooser(std::function<bool(TColor&)> chooser) { colorChooser_ = std::move(chooser); }
+
+ private:
+  std::function<std::string()> title_;
+  std::function<bool(TColor&)> colorChooser_;
+};
+
+// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" as Qt writes filters.
+std::string QtFilterFromPairs(const std::string& filter);
