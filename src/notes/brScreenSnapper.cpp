@@ -1,0 +1,69 @@
+#include "notes/brScreenSnapper.h"
+
+#include <memory>
+
+#include "store/UQuibError.h"
+
+TScreenSnapper::TScreenSnapper(const Screens& screens) : screens_(&screens) {
+  Refresh();
+}
+
+void TScreenSnapper::Refresh() {
+  Lefts.clear();
+  Tops.clear();
+  Rights.clear();
+  Bottoms.clear();
+  auto add = [](std::vector<int>& list, int monitorEdge, int workEdge) {
+    list.push_back(monitorEdge);
+    if (workEdge != monitorEdge) list.push_back(workEdge);
+  };
+  for (const TMonitor& m : screens_->Monitors()) {
+    add(Lefts, m.Bounds.Left, m.WorkArea.Left);
+    add(Rights, m.Bounds.Right, m.WorkArea.Right);
+    add(Tops, m.Bounds.Top, m.WorkArea.Top);
+    add(Bottoms, m.Bounds.Bottom, m.WorkArea.Bottom);
+  }
+}
+
+bool TScreenSnapper::IsNear(int64_t a, int64_t b) const {
+  const int64_t d = a - b;
+  return (d < 0 ? -d : d) < Tolerance + 1;
+}
+
+void TScreenSnapper::SnapMove(int& x, int& y, int w, int h) const {
+  // Each test sees the values as the tests before it left them, so the right edge overrides
+  // the left one and the bottom the top.
+  for (int l : Lefts)
+    if (IsNear(l, x)) x = l;
+  for (int t : Tops)
+    if (IsNear(t, y)) y = t;
+  for (int r : Rights)
+    if (IsNear(r, int64_t{x} + w)) x = r - w;
+  for (int b : Bottoms)
+    if (IsNear(b, int64_t{y} + h)) y = b - h;
+}
+
+void TScreenSnapper::SnapSize(int left, int top, int& w, int& h) const {
+  for (int r : Rights)
+    if (IsNear(r, int64_t{left} + w)) w = r - left;
+  for (int b : Bottoms)
+    if (IsNear(b, int64_t{top} + h)) h = b - top;
+}
+
+namespace {
+const Screens* snapperScreens = nullptr;
+std::unique_ptr<TScreenSnapper> theSnapper;
+}  // namespace
+
+void InitScreenSnapper(const Screens& screens) {
+  snapperScreens = &screens;
+  theSnapper.reset();
+}
+
+TScreenSnapper& ScreenSnapper() {
+  if (!theSnapper) {
+    if (!snapperScreens) throw EQuibError("The screen snapper has no screens to read");
+    theSnapper = std::make_unique<TScreenSnapper>(*snapperScreens);
+  }
+  return *theSnapper;
+}

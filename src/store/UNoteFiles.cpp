@@ -1,0 +1,79 @@
+#include "store/UNoteFiles.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/brConvert.h"
+
+namespace {
+
+const std::string kPrefix = "quibnote";
+const std::string kLiveExt = ".txt";
+const std::string kDeletedExt = ".~txt";
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string noteFileName(int32_t id, const std::string& ext) {
+  return NotesFolder() + PathDelim + kPrefix + PadNumber(id, 4) + ext;
+}
+
+}  // namespace
+
+std::string NotesFolder() {
+  return AppFolder() + "quibnotes";
+}
+
+std::string PadNumber(int32_t n, int width) {
+  std::string digits = std::to_string(n);
+  // A field of blanks in front, each blank then a zero (so a sign ends up behind the zeros).
+  if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
+std::string NoteTextPath(int32_t id) {
+  return noteFileName(id, kLiveExt);
+}
+
+std::string DeletedNoteTextPath(int32_t id) {
+  return noteFileName(id, kDeletedExt);
+}
+
+bool MatchesNoteFilePattern(const std::string& name, bool deleted) {
+  const std::string& ext = deleted ? kDeletedExt : kLiveExt;
+  const std::string lower = LowerCaseAscii(name);
+  // The "*" may match nothing, but the prefix and the extension may not share characters.
+  return lower.size() >= kPrefix.size() + ext.size() && lower.compare(0, kPrefix.size(), kPrefix) == 0 &&
+         endsWith(lower, ext);
+}
+
+std::vector<std::string> ListNoteTextFiles(bool deleted) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(NotesFolder(), ec);
+  if (ec) return names;
+  // An entry that vanishes or cannot be read while listing ends the listing, as a wildcard
+  // search does; what was found so far stands.
+  for (const std::filesystem::directory_iterator end{}; it != end; it.increment(ec)) {
+    if (ec) break;
+    std::string name = it->path().filename().string();
+    if (MatchesNoteFilePattern(name, deleted)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+int32_t NoteIdFromFileName(const std::string& name) {
+  const size_t sep = name.find_last_of("/\\");
+  const std::string base = LowerCaseAscii(sep == std::string::npos ? name : name.substr(sep + 1));
+  if (base.compare(0, kPrefix.size(), kPrefix) != 0) return -1;
+  const size_t lastDot = base.rfind('.');
+  if (lastDot == std::string::npos) return -1;
+  const std::string ext = base.substr(lastDot);
+  if (ext != kLiveExt && ext != kDeletedExt) return -1;
+  std::string number = base.substr(kPrefix.size());
+  number = number.substr(0, number.find('.'));
+  return TryStrToInt(number).value_or(-1);
+}
