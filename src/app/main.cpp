@@ -1,2 +1,31 @@
 // Entry point of Quib.
-int main() { return 0; }
+#include "app/UQuibApplication.h"
+#include "app/USessionEnd.h"
+#include "app/UfrmMain.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtScreens.h"
+#include "platform/QtSystem.h"
+#include "store/UAppFolder.h"
+
+int main(int argc, char** argv) {
+  PreferX11Platform();
+  TQuibApplication app(argc, argv);
+  // Before anything else, so that a signal during start-up still ends the program cleanly.
+  TSessionEnd sessionEnd;
+
+  TQtScreens screens;
+  TQtSystem system;
+  TQtDialogs dialogs([] { return TQuibApplication::Title(); });
+  app.SetDialogs(&dialogs);
+  SetAppFolder(system.ApplicationFolder());
+
+  TPlatform platform;
+  platform.screens = &screens;
+  platform.dialogs = &dialogs;
+  platform.system = &system;
+
+  TfrmMain frmMain(platform);
+  QObject::connect(&sessionEnd, &TSessionEnd::Ended, &frmMain, [&frmMain](int) { frmMain.EndSession(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.EndSession(); });
+  return app.exec();
+}

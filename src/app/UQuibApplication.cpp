@@ -1,0 +1,49 @@
+#include "app/UQuibApplication.h"
+
+#include <cstdio>
+
+#include "platform/Dialogs.h"
+#include "store/UQuibError.h"
+
+namespace {
+std::string& titleRef() {
+  static std::string title = "Quib";
+  return title;
+}
+}  // namespace
+
+TQuibApplication::TQuibApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("quib");
+  // The program lives in the tray and its notes; hiding the control panel must not end it.
+  setQuitOnLastWindowClosed(false);
+}
+
+const std::string& TQuibApplication::Title() {
+  return titleRef();
+}
+void TQuibApplication::SetTitle(const std::string& title) {
+  titleRef() = title;
+}
+
+void TQuibApplication::ShowException(const std::exception& error) {
+  const std::string text = ErrorBoxText(error.what());
+  if (dialogs_) {
+    dialogs_->ShowError(Title(), text);
+  } else {
+    std::fprintf(stderr, "%s: %s\n", Title().c_str(), text.c_str());
+  }
+}
+
+bool TQuibApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    ShowException(e);
+  }
+  return false;
+}
+
+void PreferX11Platform() {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+}

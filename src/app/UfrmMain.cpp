@@ -1,0 +1,499 @@
+#include "app/UfrmMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "app/UAppIcons.h"
+#include "app/UQuibApplication.h"
+#include "graphics/brRandom.h"
+#include "platform/Dialogs.h"
+#include "platform/Screens.h"
+#include "platform/System.h"
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/UQuibError.h"
+#include "store/brRegVal.h"
+
+namespace {
+QString q(const std::string& s) {
+  return QString::fromLocal8Bit(s.c_str());
+}
+std::string s8(const QString& s) {
+  return s.toLocal8Bit().toStdString();
+}
+
+// Where the form stands before anything moves it; seen when start-up stops early.
+constexpr int kDesignLeft = 427;
+constexpr int kDesignTop = 149;
+
+QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
+  auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+  box->setObjectName(QString::fromLatin1(name));
+  return box;
+}
+}  // namespace
+
+TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), settings_(CreateQuibSettings()) {
+  setObjectName("frmMain");
+  BuildControls();
+  BuildMenus();
+  BuildTray();
+  MoveTo(QPoint(kDesignLeft, kDesignTop));
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BuildControls() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  PageControl = new QTabWidget(central);
+  PageControl->setObjectName("PageControl");
+  layout->addWidget(PageControl);
+
+  // General Options.
+  auto* tabGeneral = new QWidget;
+  tabGeneral->setObjectName("tabGeneral");
+  auto* general = new QGridLayout(tabGeneral);
+  chkRandomColor = checkBox("chkRandomColor", "Random Color on every New Note", tabGeneral);
+  chkRandomColor->setChecked(true);  // the one box that starts checked
+  chkSnapGrid = checkBox("chkSnapGrid", "Snap to Screen Grid", tabGeneral);
+  chkSnapEdges = checkBox("chkSnapEdges", "Snap To Screen Edges", tabGeneral);
+  chkSnapNotes = checkBox("chkSnapNotes", "Snap To Other Notes", tabGeneral);
+  chkStartup = checkBox("chkStartup", "Start Quib when Windows start", tabGeneral);
+  chkWinXPShadow = checkBox("chkWinXPShadow", "Notes Drop Shadow (Requires Restart)", tabGeneral);
+  auto* options = new QVBoxLayout;
+  for (QCheckBox* box : {chkRandomColor, chkSnapGrid, chkSnapEdges, chkSnapNotes, chkStartup, chkWinXPShadow})
+    options->addWidget(box);
+  general->addLayout(options, 0, 0);
+
+  auto* grid = new QGroupBox(" Grid Setup ", tabGeneral);
+  grid->setObjectName("gbGrid");
+  auto* gridLayout = new QGridLayout(grid);
+  spnGridX = new QSpinBox(grid);
+  spnGridX->setObjectName("spnGridX");
+  spnGridY = new QSpinBox(grid);
+  spnGridY->setObjectName("spnGridY");
+  for (QSpinBox* spin : {spnGridX, spnGridY}) spin->setRange(0, 9999);
+  gridLayout->addWidget(new QLabel("Horizontal", grid), 0, 0);
+  gridLayout->addWidget(spnGridX, 0, 1);
+  gridLayout->addWidget(new QLabel("Vertical", grid), 1, 0);
+  gridLayout->addWidget(spnGridY, 1, 1);
+  general->addWidget(grid, 0, 1, Qt::AlignTop);
+
+  auto* titleRow = new QHBoxLayout;
+  titleRow->addWidget(new QLabel("Notes Title:", tabGeneral));
+  edtNotesTitle = new QLineEdit(tabGeneral);
+  edtNotesTitle->setObjectName("edtNotesTitle");
+  titleRow->addWidget(edtNotesTitle);
+  general->addLayout(titleRow, 1, 0, 1, 2);
+  auto* titleHint = new QLabel("Use $id$ to insert Note number", tabGeneral);
+  titleHint->setObjectName("lblTitleHint");
+  general->addWidget(titleHint, 2, 0, 1, 2);
+
+  auto* fontRow = new QHBoxLayout;
+  lblFont = new QLabel(tabGeneral);
+  lblFont->setObjectName("lblFont");
+  btnChangeFont = new QPushButton("Change Default Font", tabGeneral);
+  btnChangeFont->setObjectName("btnChangeFont");
+  fontRow->addWidget(lblFont, 1);
+  fontRow->addWidget(btnChangeFont);
+  general->addLayout(fontRow, 3, 0, 1, 2);
+  general->setRowStretch(4, 1);
+  PageControl->addTab(tabGeneral, "General Options");
+
+  // Networking: only the identity is live; the rest waits for a network feature.
+  auto* tabNetworking = new QWidget;
+  tabNetworking->setObjectName("tabNetworking");
+  auto* net = new QVBoxLayout(tabNetworking);
+  net->addWidget(new QLabel("Networking has not been implemented yet!", tabNetworking));
+  net->addWidget(new QLabel("Identity (user name, no spaces!):", tabNetworking));
+  edtIdentity = new QLineEdit(tabNetworking);
+  edtIdentity->setObjectName("edtIdentity");
+  net->addWidget(edtIdentity);
+  auto* hidden = new QWidget(tabNetworking);
+  hidden->setObjectName("pnlNetworkHidden");
+  auto* hiddenLayout = new QGridLayout(hidden);
+  hiddenLayout->addWidget(new QLabel("TCP/IP Listen on Port:", hidden), 0, 0);
+  auto* edtPort = new QLineEdit("56784", hidden);
+  edtPort->setObjectName("edtPort");
+  hiddenLayout->addWidget(edtPort, 0, 1);
+  auto* btnListen = new QPushButton("&Listen", hidden);
+  btnListen->setObjectName("btnListen");
+  connect(btnListen, &QPushButton::clicked, this,
+          [this] { platform_.dialogs->ShowMessage("Not implemented yet!"); });
+  hiddenLayout->addWidget(btnListen, 0, 2);
+  auto* btnStop = new QPushButton("&Stop", hidden);
+  btnStop->setObjectName("btnStop");
+  btnStop->setEnabled(false);
+  hiddenLayout->addWidget(btnStop, 0, 3);
+  chkBringToFront =
+      checkBox("chkBringToFront", "Bring Note to Front when receiving a note from the Network", hidden);
+  chkRemoveStayOnTop =
+      checkBox("chkRemoveStayOnTop", "Remove \"StayOnTop\" attribute when window is activated", hidden);
+  chkPlayWAV1 = checkBox("chkPlayWAV1", "Play this WAV file when a Quib-Note has been received:", hidden);
+  chkPlayWAV2 = checkBox("chkPlayWAV2", "Play this WAV file when a Quib-Chat has been received:", hidden);
+  edtWAVFilename1 = new QLineEdit(hidden);
+  edtWAVFilename1->setObjectName("edtWAVFilename1");
+  edtWAVFilename2 = new QLineEdit(hidden);
+  edtWAVFilename2->setObjectName("edtWAVFilename2");
+  hiddenLayout->addWidget(chkBringToFront, 1, 0, 1, 4);
+  hiddenLayout->addWidget(chkRemoveStayOnTop, 2, 0, 1, 4);
+  hiddenLayout->addWidget(chkPlayWAV1, 3, 0, 1, 4);
+  hiddenLayout->addWidget(edtWAVFilename1, 4, 0, 1, 3);
+  hiddenLayout->addWidget(new QPushButton("Check the Sound", hidden), 4, 3);
+  hiddenLayout->addWidget(chkPlayWAV2, 5, 0, 1, 4);
+  hiddenLayout->addWidget(edtWAVFilename2, 6, 0, 1, 3);
+  hiddenLayout->addWidget(new QPushButton("Check the Sound", hidden), 6, 3);
+  hidden->setVisible(false);
+  net->addWidget(hidden);
+  net->addStretch(1);
+  PageControl->addTab(tabNetworking, "Networking");
+
+  auto* tabNotes = new QWidget;
+  tabNotes->setObjectName("tabNotes");
+  PageControl->addTab(tabNotes, "Quib-Notes");
+  auto* tabAppearance = new QWidget;
+  tabAppearance->setObjectName("tabAppearance");
+  PageControl->addTab(tabAppearance, "Appearance");
+
+  auto* buttons = new QHBoxLayout;
+  auto* btnExit = new QPushButton("E&xit Application", central);
+  btnExit->setObjectName("btnExit");
+  auto* btnHide = new QPushButton("&Hide Control Panel", central);
+  btnHide->setObjectName("btnHide");
+  btnHide->setToolTip("Hide this Control Panel and continue running the program");
+  buttons->addWidget(btnExit);
+  buttons->addStretch(1);
+  buttons->addWidget(btnHide);
+  layout->addLayout(buttons);
+  setCentralWidget(central);
+  resize(420, 360);
+
+  connect(btnExit, &QPushButton::clicked, this, &TfrmMain::mmExitClick);
+  connect(btnHide, &QPushButton::clicked, this, &TfrmMain::HideControlPanel);
+  // Programmatic changes run these too, as the settings rely on when they set the boxes.
+  connect(chkSnapGrid, &QCheckBox::toggled, this, &TfrmMain::SnapGridClick);
+  connect(chkSnapEdges, &QCheckBox::toggled, this, &TfrmMain::SnapEdgesClick);
+  connect(chkSnapNotes, &QCheckBox::toggled, this, &TfrmMain::SnapNotesClick);
+  connect(btnChangeFont, &QPushButton::clicked, this, &TfrmMain::btnChangeFontClick);
+}
+
+void TfrmMain::BuildMenus() {
+  QMenu* mmFile = menuBar()->addMenu("&File");
+  mmFile->setObjectName("mmFile");
+  QAction* cmHide = mmFile->addAction("&Hide Control Panel");
+  cmHide->setObjectName("cmHideControlPanel");
+  connect(cmHide, &QAction::triggered, this, &TfrmMain::HideControlPanel);
+  mmFile->addSeparator();
+  QAction* mmExit = mmFile->addAction("E&xit Application");
+  mmExit->setObjectName("mmExit");
+  connect(mmExit, &QAction::triggered, this, &TfrmMain::mmExitClick);
+}
+
+void TfrmMain::BuildTray() {
+  pmTray = new QMenu(this);
+  pmTray->setObjectName("pmTray");
+  QAction* title = pmTray->addAction("Quib");
+  title->setObjectName("pmTitle");
+  title->setEnabled(false);
+  pmTray->addSeparator();
+  // The shortcut after the tab is a label only; F2 works on the notes themselves.
+  QAction* show = pmTray->addAction("Show &Control Panel\tF2");
+  show->setObjectName("pmShowControlPanel");
+  connect(show, &QAction::triggered, this, &TfrmMain::ShowControlPanel);
+  pmTray->addSeparator();
+  QAction* exitItem = pmTray->addAction("E&xit Application");
+  exitItem->setObjectName("pmExitApplication");
+  connect(exitItem, &QAction::triggered, this, &TfrmMain::mmExitClick);
+
+  tray_ = new QSystemTrayIcon(BuiltInTrayIcon(), this);
+  tray_->setContextMenu(pmTray);
+  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) ShowControlPanel();
+  });
+}
+
+void TfrmMain::FormCreate() {
+  RandomSeed(platform_.system->ClockSeed());
+  closing_ = false;
+  TQuibApplication::SetTitle(kAppVersionTitle);
+  pmTray->actions().first()->setText(kAppVersionTitle);
+  setWindowTitle(QString::fromLatin1(kAppVersionTitle) + " " + QString::fromLatin1(kMakerNotice));
+  tray_->setToolTip(kAppVersionTitle);
+  tray_->show();
+
+  settings_->OnMessage = [this](const std::string& m) { platform_.dialogs->ShowMessage(m); };
+  try {
+    settings_->Load();
+    settingsLoaded_ = true;
+    LoadSettings();
+    // The notes collection, the stored notes and the deleted notes' ids join here.
+    MoveTo(remembered_);
+    remembered_ = CurrentTopLeft();
+    MoveOffScreen();
+    if (edtIdentity->text().isEmpty()) {
+      // Linux sessions rarely set USERNAME; the login name stands in for it.
+      for (const char* var : {"USERNAME", "USER", "LOGNAME"}) {
+        if (const auto name = platform_.system->Environment(var); name && !name->empty()) {
+          edtIdentity->setText(q(*name));
+          break;
+        }
+      }
+    }
+  } catch (const std::exception& e) {
+    // An error ends the creation steps; the form stays visible where it stood.
+    platform_.dialogs->ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+    if (!hidden_) show();
+  }
+}
+
+bool TfrmMain::OnSomeMonitor(const QPoint& p) const {
+  for (const TMonitor& m : platform_.screens->Monitors()) {
+    const TRect& r = m.WorkArea;
+    if (p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom) return true;
+  }
+  return false;
+}
+
+// Positions are those of the client area: the frame's size is unknown until the window
+// manager has framed the window once, and mixing the two would move the panel at every start.
+QPoint TfrmMain::CurrentTopLeft() const { return hidden_ ? hiddenPos_ : geometry().topLeft(); }
+
+void TfrmMain::MoveTo(const QPoint& p) { setGeometry(QRect(p, size())); }
+
+void TfrmMain::MoveOffScreen() {
+  // Hidden for real: a window manager may pull a window that only stands off screen back in.
+  hiddenPos_ = QPoint(8 * platform_.screens->PrimaryWidth(), CurrentTopLeft().y());
+  hidden_ = true;
+  hide();
+}
+
+void TfrmMain::LoadSettings() {
+  const std::string notesFolder = AppFolder() + "quibnotes";
+  if (!DirectoryExists(notesFolder)) CreateDir(notesFolder);
+
+  remembered_ = QPoint(static_cast<int32_t>(settings_->GetInteger("iLastX")),
+                       static_cast<int32_t>(settings_->GetInteger("iLastY")));
+  if (!OnSomeMonitor(remembered_))
+    remembered_ = QPoint((platform_.screens->PrimaryWidth() - width()) / 2,
+                         (platform_.screens->PrimaryHeight() - height()) / 2);
+
+  ShowFontLabel(settings_->GetString("sDefaultFontName"),
+                static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize")),
+                static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor")));
+
+  chkRandomColor->setChecked(settings_->GetBoolean("bRandomColor"));
+  chkSnapGrid->setChecked(settings_->GetBoolean("bSnapGrid"));
+  chkSnapEdges->setChecked(settings_->GetBoolean("bSnapEdges"));
+  chkSnapNotes->setChecked(settings_->GetBoolean("bSnapNotes"));
+  chkStartup->setChecked(settings_->GetBoolean("bStartup"));
+  chkBringToFront->setChecked(settings_->GetBoolean("bBringToFront"));
+  chkRemoveStayOnTop->setChecked(settings_->GetBoolean("bRemoveStayOnTop"));
+  chkWinXPShadow->setChecked(settings_->GetBoolean("bWinXPShadow"));
+
+  spnGridX->setValue(static_cast<int32_t>(settings_->GetInteger("iGridX")));
+  spnGridY->setValue(static_cast<int32_t>(settings_->GetInteger("iGridY")));
+
+  edtIdentity->setText(q(settings_->GetString("sIdentity")));
+  edtWAVFilename1->setText(q(settings_->GetString("sWAVFilename1")));
+  edtWAVFilename2->setText(q(settings_->GetString("sWAVFilename2")));
+  chkPlayWAV1->setChecked(settings_->GetBoolean("bPlayWAV1"));
+  chkPlayWAV2->setChecked(settings_->GetBoolean("bPlayWAV2"));
+
+  lastSend_ = settings_->GetString("sLastSend");
+  edtNotesTitle->setText(q(settings_->GetString("sNotesTitle")));
+
+  icoDir_ = settings_->GetString("sICODir");
+  if (icoDir_.empty()) icoDir_ = AppFolder() + "tray_icons";
+
+  trayIconFile_ = settings_->GetString("sTrayIcon");
+  if (!trayIconFile_.empty()) {
+    if (FileExists(trayIconFile_)) {
+      const QIcon icon(q(trayIconFile_));
+      if (!icon.isNull()) tray_->setIcon(icon);
+    } else {
+      trayIconFile_.clear();
+    }
+  }
+}
+
+void TfrmMain::SaveSettings() {
+  const QPoint p = CurrentTopLeft();
+  if (OnSomeMonitor(p)) remembered_ = p;
+  settings_->SetInteger("iLastX", remembered_.x());
+  settings_->SetInteger("iLastY", remembered_.y());
+  settings_->SetBoolean("bRandomColor", chkRandomColor->isChecked());
+  settings_->SetBoolean("bSnapGrid", chkSnapGrid->isChecked());
+  settings_->SetBoolean("bSnapEdges", chkSnapEdges->isChecked());
+  settings_->SetBoolean("bSnapNotes", chkSnapNotes->isChecked());
+  settings_->SetBoolean("bStartup", chkStartup->isChecked());
+  settings_->SetBoolean("bBringToFront", chkBringToFront->isChecked());
+  settings_->SetBoolean("bRemoveStayOnTop", chkRemoveStayOnTop->isChecked());
+  settings_->SetBoolean("bWinXPShadow", chkWinXPShadow->isChecked());
+  settings_->SetInteger("iGridX", spnGridX->value());
+  settings_->SetInteger("iGridY", spnGridY->value());
+  settings_->SetString("sIdentity", s8(edtIdentity->text()));
+  settings_->SetString("sWAVFilename1", s8(edtWAVFilename1->text()));
+  settings_->SetString("sWAVFilename2", s8(edtWAVFilename2->text()));
+  settings_->SetBoolean("bPlayWAV1", chkPlayWAV1->isChecked());
+  settings_->SetBoolean("bPlayWAV2", chkPlayWAV2->isChecked());
+  settings_->SetString("sLastSend", lastSend_);
+  settings_->SetString("sICODir", icoDir_);
+  settings_->SetString("sTrayIcon", trayIconFile_);
+  settings_->SetString("sNotesTitle", s8(edtNotesTitle->text()));
+}
+
+void TfrmMain::HideControlPanel() {
+  remembered_ = CurrentTopLeft();
+  MoveOffScreen();
+  if (!settingsLoaded_) return;
+  SaveSettings();
+  settings_->Save();
+}
+
+void TfrmMain::ShowControlPanel() {
+  if (!OnSomeMonitor(remembered_)) {
+    const int y = RandomInt(platform_.screens->PrimaryHeight() - height());
+    const int x = RandomInt(platform_.screens->PrimaryWidth() - width());
+    remembered_ = QPoint(x, y);
+  }
+  MoveTo(remembered_);
+  hidden_ = false;
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!closing_) {
+    event->ignore();
+    HideControlPanel();
+    return;
+  }
+  event->accept();
+  FormClose();
+  QCoreApplication::quit();
+}
+
+void TfrmMain::mmExitClick() {
+  closing_ = true;
+  close();
+  // A hidden window may get no close event; the closing step runs once either way.
+  FormClose();
+  QCoreApplication::quit();
+}
+
+void TfrmMain::EndSession() {
+  closing_ = true;
+  // The session is going away: report problems on stderr, no box can wait for an answer.
+  FormClose(true);
+  QCoreApplication::quit();
+}
+
+void TfrmMain::RunStep(const char* what, const std::function<void()>& step, bool quiet) {
+  // Every step runs even when one before it failed: a settings file that cannot be written
+  // must not cost the notes.
+  try {
+    step();
+  } catch (const std::exception& e) {
+    if (quiet) {
+      std::fprintf(stderr, "Quib: %s: %s\n", what, e.what());
+    } else {
+      platform_.dialogs->ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+    }
+  }
+}
+
+void TfrmMain::FormClose(bool quiet) {
+  if (closed_) return;
+  closed_ = true;
+  // 1. The texts of modified notes join here with the notes list.
+  // 2. The settings.
+  if (settingsLoaded_)
+    RunStep(
+        "saving the settings",
+        [this] {
+          SaveSettings();
+          settings_->Save();
+        },
+        quiet);
+  // 3. and 4. The records and the notes file join here with the notes collection.
+}
+
+void TfrmMain::SnapGridClick(bool checked) {
+  if (!checked) return;
+  chkSnapEdges->setChecked(false);
+  chkSnapNotes->setChecked(false);
+}
+
+void TfrmMain::SnapEdgesClick(bool checked) {
+  if (checked) chkSnapGrid->setChecked(false);
+}
+
+void TfrmMain::SnapNotesClick(bool checked) {
+  if (checked) chkSnapGrid->setChecked(false);
+}
+
+void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
+  QFont font(q(name));
+  font.setPointSize(size > 0 ? size : 8);
+  lblFont->setFont(font);
+  QPalette pal = lblFont->palette();
+  pal.setColor(QPalette::WindowText, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+  lblFont->setPalette(pal);
+  lblFont->setText(q(name + " " + std::to_string(size) + "pt"));
+}
+
+void TfrmMain::btnChangeFontClick() {
+  TFontSpec font;
+  font.Name = settings_->GetString("sDefaultFontName");
+  font.Size = static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize"));
+  font.Color = static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor"));
+  if (!platform_.dialogs->ChooseFont(font)) return;
+  settings_->SetString("sDefaultFontName", font.Name);
+  settings_->SetInteger("iDefaultFontSize", font.Size);
+  settings_->SetInteger("iDefaultFontColor", font.Color);
+  ShowFontLabel(font.Name, font.Size, font.Color);
+  QFont f = lblFont->font();
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  f.setUnderline(font.Underline);
+  f.setStrikeOut(font.StrikeOut);
+  lblFont->setFont(f);
+  settings_->Save();
+}
+
+bool TfrmMain::SnapToGrid() const {
+  return chkSnapGrid->isChecked();
+}
+bool TfrmMain::SnapToEdges() const {
+  return chkSnapEdges->isChecked();
+}
+bool TfrmMain::SnapToNotes() const {
+  return chkSnapNotes->isChecked();
+}
+double TfrmMain::GridX() const {
+  return spnGridX->value();
+}
+double TfrmMain::GridY() const {
+  return spnGridY->value();
+}
+std::string TfrmMain::NotesTitle() const {
+  return s8(edtNotesTitle->text());
+}

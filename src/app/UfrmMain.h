@@ -1,0 +1,111 @@
+// The control panel: owner of the settings, the notes and the option controls; its creation
+// starts the program and its closing step saves everything.
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/TPlatform.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QSystemTrayIcon;
+class QTabWidget;
+class TbrRegVal;
+
+inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
+inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for everyone";
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfrmMain(const TPlatform& platform, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Operations other parts call.
+  void ShowControlPanel();
+  void HideControlPanel();  // cmHideControlPanelClick
+  void LoadSettings();
+  void SaveSettings();
+  void mmExitClick();
+  // The desktop session ends (a signal or the session manager): the closing step, once.
+  void EndSession();
+
+  // Live options the note windows read.
+  bool SnapToGrid() const;
+  bool SnapToEdges() const;
+  bool SnapToNotes() const;
+  double GridX() const;
+  double GridY() const;
+  std::string NotesTitle() const;
+
+  TbrRegVal& Settings() { return *settings_; }
+  const TPlatform& Platform() const { return platform_; }
+  bool IsClosing() const { return closing_; }
+  bool IsControlPanelHidden() const { return hidden_; }
+  // The top-left corner as the program sees it: off every monitor while hidden.
+  QPoint CurrentTopLeft() const;
+  QPoint RememberedPosition() const { return remembered_; }
+  QSystemTrayIcon* TrayIcon() const { return tray_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormClose(bool quiet = false);  // the closing step
+  void BuildControls();
+  void BuildMenus();
+  void BuildTray();
+  void MoveOffScreen();
+  void MoveTo(const QPoint& p);
+  bool OnSomeMonitor(const QPoint& p) const;
+  void SnapGridClick(bool checked);
+  void SnapEdgesClick(bool checked);
+  void SnapNotesClick(bool checked);
+  void btnChangeFontClick();
+  void ShowFontLabel(const std::string& name, int size, int color);
+  void RunStep(const char* what, const std::function<void()>& step, bool quiet);
+
+  TPlatform platform_;
+  std::unique_ptr<TbrRegVal> settings_;
+  bool closing_ = false;
+  bool closed_ = false;
+  bool hidden_ = false;
+  // A settings file that failed to load is never overwritten with values it did not give.
+  bool settingsLoaded_ = false;
+  QPoint remembered_;
+  QPoint hiddenPos_;
+  std::string lastSend_;
+  std::string icoDir_;
+  std::string trayIconFile_;
+
+  QTabWidget* PageControl = nullptr;
+  QCheckBox* chkRandomColor = nullptr;
+  QCheckBox* chkSnapGrid = nullptr;
+  QCheckBox* chkSnapEdges = nullptr;
+  QCheckBox* chkSnapNotes = nullptr;
+  QCheckBox* chkStartup = nullptr;
+  QCheckBox* chkWinXPShadow = nullptr;
+  QSpinBox* spnGridX = nullptr;
+  QSpinBox* spnGridY = nullptr;
+  QLineEdit* edtNotesTitle = nullptr;
+  QLabel* lblFont = nullptr;
+  QPushButton* btnChangeFont = nullptr;
+  QLineEdit* edtIdentity = nullptr;
+  QCheckBox* chkBringToFront = nullptr;
+  QCheckBox* chkRemoveStayOnTop = nullptr;
+  QCheckBox* chkPlayWAV1 = nullptr;
+  QCheckBox* chkPlayWAV2 = nullptr;
+  QLineEdit* edtWAVFilename1 = nullptr;
+  QLineEdit* edtWAVFilename2 = nullptr;
+  QSystemTrayIcon* tray_ = nullptr;
+  QMenu* pmTray = nullptr;
+};
