@@ -48,3 +48,12 @@ quib_running || fail "program ended after the error box"
 stop_quib TERM
 cmp -s "$APP/quib.ini" "$E2E_WORK/before.ini" || fail "the unreadable settings were overwritten"
 pass "conversion error shown, program kept running, settings file untouched"
+
+# Every way the session ends runs the closing step.
+for sig in HUP INT TERM; do
+  rm -f "$APP/quib.ini"
+  start_quib
+  stop_quib "$sig"
+  [ -f "$APP/quib.ini" ] || fail "SIG$sig ended the program without saving"
+done
+pass "SIGHUP, SIGINT and SIGTERM save before the program ends"
