@@ -1,0 +1,222 @@
+#include "store/brXMLReader.h"
+
+#include <string_view>
+#include <utility>
+
+#include "store/UQuibError.h"
+#include "store/brConvert.h"
+#include "store/brStringTokenizer.h"
+#include "store/brXMLUtil.h"
+
+const char* XMLNodeKindName(TXMLNodeKind kind) {
+  switch (kind) {
+    case TXMLNodeKind::Undefined:
+      return "Undefined";
+    case TXMLNodeKind::Document:
+      return "Document";
+    case TXMLNodeKind::XMLDescriptor:
+      return "XML Descriptor";
+    case TXMLNodeKind::Element:
+      return "Element";
+    case TXMLNodeKind::Attribute:
+      return "Attribute";
+    case TXMLNodeKind::Comment:
+      return "Comment";
+    case TXMLNodeKind::CDATA:
+      return "CDATA";
+  }
+  return "Undefined";
+}
+
+// ---- TXMLNode ------------------------------------------------------------------------------
+
+TXMLNode::~TXMLNode() {
+  // Detach the subtree level by level onto a heap-allocated stack; each node is then destroyed
+  // with empty lists, so no destructor ever recurses.
+  std::vector<std::unique_ptr<TXMLNode>> pending;
+  auto take = [&pending](std::vector<std::unique_ptr<TXMLNode>>& list) {
+    for (auto& n : list) pending.push_back(std::move(n));
+    list.clear();
+  };
+  take(attributes_);
+  take(children_);
+  while (!pending.empty()) {
+    std::unique_ptr<TXMLNode> node = std::move(pending.back());
+    pending.pop_back();
+    take(node->attributes_);
+    take(node->children_);
+  }
+}
+
+TXMLNode* TXMLNode::AddAttribute(std::unique_ptr<TXMLNode> node) {
+  node->Parent = this;
+  attributes_.push_back(std::move(node));
+  return attributes_.back().get();
+}
+
+TXMLNode* TXMLNode::AddChild(std::unique_ptr<TXMLNode> node) {
+  node->Parent = this;
+  children_.push_back(std::move(node));
+  return children_.back().get();
+}
+
+TXMLNode* TXMLNode::Attribute(int index) const {
+  if (index < 0 || index >= AttributeCount()) return nullptr;
+  return attributes_[static_cast<size_t>(index)].get();
+}
+
+TXMLNode* TXMLNode::Child(int index) const {
+  if (index < 0 || index >= ChildCount()) return nullptr;
+  return children_[static_cast<size_t>(index)].get();
+}
+
+TXMLNode* TXMLNode::FindChild(const std::string& name) const {
+  for (const auto& c : children_)
+    if (c->Name == name) return c.get();
+  return nullptr;
+}
+
+// ---- TXMLReader ----------------------------------------------------------------------------
+
+namespace {
+constexpr std::string_view cdataStart = "<![CDATA[";
+constexpr std::string_view cdataEnd = "]]>";
+const std::string elementDelimiters = " \r\n\t=<>/";
+const std::string descriptorDelimiters = " \r\n\t=<>?";
+
+bool startsWith(const std::string& s, std::string_view prefix) {
+  return s.size() >= prefix.size() && std::string_view(s).substr(0, prefix.size()) == prefix;
+}
+
+bool endsWith(const std::string& s, std::string_view suffix) {
+  return s.size() >= suffix.size() && std::string_view(s).substr(s.size() - suffix.size()) == suffix;
+}
+
+std::string quoted(const std::string& s) {
+  return "\"" + s + "\"";
+}
+
+// Checks a tag's tokens (a name, then name and value pairs) and makes the node with its
+// attributes. Every check runs before any node is made.
+std::unique_ptr<TXMLNode> BuildElement(const TStringTokenizer& tokens, const std::string& tag) {
+  const int count = tokens.Count();
+  if (count % 2 == 0) throw EQuibError("Invalid number of tokens in XML string: " + tag);
+  if (!IsValidNodeName(tokens.Token(0)))
+    throw EQuibError("Invalid node name (" + tokens.Token(0) + ") in XML string: " + tag);
+  for (int i = 1; i <= (count - 1) / 2; ++i) {
+    const std::string& name = tokens.Tokens()[static_cast<size_t>(2 * i - 1)];
+    const std::string& value = tokens.Tokens()[static_cast<size_t>(2 * i)];
+    if (!IsValidAttributeName(name))
+      throw EQuibError("Invalid Attribute Name (" + name + ") in XML string: " + tag);
+    if (!IsQuoted(value))
+      throw EQuibError("Attribute Value (" + value + ") is not quoted in XML string: " + tag);
+  }
+  auto node = std::make_unique<TXMLNode>();
+  node->Kind = TXMLNodeKind::Element;
+  node->Name = tokens.Token(0);
+  for (int i = 1; i <= (count - 1) / 2; ++i) {
+    auto attr = std::make_unique<TXMLNode>(node.get());
+    attr->Kind = TXMLNodeKind::Attribute;
+    attr->Name = tokens.Tokens()[static_cast<size_t>(2 * i - 1)];
+    attr->Value = Unquote(tokens.Tokens()[static_cast<size_t>(2 * i)]);
+    node->AddAttribute(std::move(attr));
+  }
+  return node;
+}
+
+// The state of one parse, fed one character at a time.
+class TXMLParse {
+ public:
+  TXMLParse() : document_(std::make_unique<TXMLNode>()), current_(document_.get()) {
+    document_->Kind = TXMLNodeKind::Document;
+  }
+
+  void FeedChar(char c) {
+    if (c == '<' && !inTag_) inTag_ = true;
+    if (inTag_)
+      tag_ += c;
+    else
+      text_ += c;
+    if (tag_.size() == cdataStart.size() && tag_ == cdataStart) inCData_ = true;
+    if (inCData_ && endsWith(tag_, cdataEnd)) inCData_ = false;
+    if (c != '>' || !inTag_ || inCData_) return;
+    inTag_ = false;
+    if (startsWith(tag_, "<?xml"))
+      ReadDescriptor();
+    else if (startsWith(tag_, "<!--"))
+      ReadComment();
+    else if (startsWith(tag_, cdataStart))
+      ReadCData();
+    else if (startsWith(tag_, "</"))
+      ReadClosingTag();
+    else if (endsWith(tag_, "/>"))
+      ReadElement();
+    else
+      current_ = ReadElement();
+    tag_.clear();
+  }
+
+  // Whatever is still open stays as read; an unfinished tag and loose text are dropped.
+  std::unique_ptr<TXMLNode> Finish() { return std::move(document_); }
+
+ private:
+  TXMLNode* ReadElement() {
+    const TStringTokenizer tokens(tag_, elementDelimiters, "\"", false, true);
+    return current_->AddChild(BuildElement(tokens, tag_));
+  }
+
+  void ReadDescriptor() {
+    if (!endsWith(tag_, "?>")) throw EQuibError("Malformed XML Descriptor: " + quoted(tag_));
+    const TStringTokenizer tokens(tag_, descriptorDelimiters, "\"", false, true);
+    if (tokens.Token(0) != "xml") throw EQuibError("Malformed XML Descriptor: " + quoted(tag_));
+    auto node = BuildElement(tokens, tag_);
+    node->Kind = TXMLNodeKind::XMLDescriptor;
+    current_->AddChild(std::move(node));
+  }
+
+  void ReadComment() {
+    // "<!-->" and "<!--->" end in "-->" only by reusing the opening dashes; they are not comments.
+    if (tag_.size() < 7 || !endsWith(tag_, "-->")) throw EQuibError("Malformed XML Comment: " + quoted(tag_));
+    auto node = std::make_unique<TXMLNode>();
+    node->Kind = TXMLNodeKind::Comment;
+    node->Value = TrimControl(tag_.substr(4, tag_.size() - 7));
+    current_->AddChild(std::move(node));
+  }
+
+  void ReadCData() {
+    // The tag cannot end before "]]>" once "<![CDATA[" has been seen, so both marks are whole.
+    auto node = std::make_unique<TXMLNode>();
+    node->Kind = TXMLNodeKind::CDATA;
+    node->Value = tag_.substr(cdataStart.size(), tag_.size() - cdataStart.size() - cdataEnd.size());
+    current_->AddChild(std::move(node));
+  }
+
+  void ReadClosingTag() {
+    const std::string name = tag_.substr(2, tag_.size() - 3);
+    // The document's empty name must not match "</>": the reader never leaves the document.
+    if (current_ == document_.get() || name != current_->Name)
+      throw EQuibError("Mismatched closing tag: " + tag_);
+    std::string text = TrimControl(text_);
+    if (!text.empty()) current_->Value = std::move(text);
+    current_ = current_->Parent;
+    text_.clear();
+  }
+
+  std::unique_ptr<TXMLNode> document_;
+  TXMLNode* current_;
+  bool inTag_ = false;
+  bool inCData_ = false;
+  std::string tag_;
+  std::string text_;
+};
+}  // namespace
+
+std::unique_ptr<TXMLNode> TXMLReader::Parse() const {
+  TXMLParse parse;
+  for (const std::string& line : Lines) {
+    for (const char c : line) parse.FeedChar(c);
+    parse.FeedChar('\r');
+    parse.FeedChar('\n');
+  }
+  return parse.Finish();
+}
