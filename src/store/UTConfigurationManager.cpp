@@ -1,0 +1,122 @@
+#include "store/UTConfigurationManager.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "store/UFileUtil.h"
+#include "store/UQuibError.h"
+#include "store/UXMLConstants.h"
+#include "store/brRegVal.h"
+#include "store/brXMLReader.h"
+
+namespace {
+const std::string noteIndent = "    ";
+
+// Anything at all at the path, a dangling link included: a backup name must not take it.
+bool pathTaken(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+}  // namespace
+
+TConfigurationManager::TConfigurationManager(std::string fileName, const TbrRegVal& settings,
+                                             const Screens& screens)
+    : TConfigurationManager(NoLoad{}, std::move(fileName), settings, screens) {
+  LoadFromFile();
+}
+
+TConfigurationManager::TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings,
+                                             const Screens& screens)
+    : fileName_(std::move(fileName)), settings_(settings), screens_(screens) {}
+
+void TConfigurationManager::AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record) {
+  if (!record) throw std::invalid_argument("TConfigurationManager: a record is required");
+  firstByKey_.emplace(key, configs_.size());  // keeps the first position of a repeated key
+  configs_.emplace_back(std::move(key), std::move(record));
+}
+
+void TConfigurationManager::AddConfig(int32_t id, std::unique_ptr<TNoteConfig> record) {
+  AppendConfig(std::to_string(id), std::move(record));
+}
+
+TNoteConfig* TConfigurationManager::GetConfig(int32_t id) const {
+  const auto it = firstByKey_.find(std::to_string(id));
+  return it == firstByKey_.end() ? nullptr : configs_[it->second].second.get();
+}
+
+void TConfigurationManager::ReadFile(
+    std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const {
+  const std::vector<std::string> lines = ReadTextLines(fileName_);
+  const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse();
+  if (!document) throw EQuibError("XML DocumentElement is nil. Loading Aborted!");
+  const TXMLNode* root = document->FindChild(xmlc::RootElement);
+  if (!root) throw EQuibError("Root node element is not recognised. Loading aborted!");
+  for (int i = 0; i < root->ChildCount(); ++i) {
+    const TXMLNode& child = *root->Child(i);
+    if (child.Kind != TXMLNodeKind::Element || child.Name != xmlc::NoteElement) continue;
+    auto record = std::make_unique<TNoteConfig>(settings_, screens_);
+    record->LoadFromNode(child);
+    std::string key = std::to_string(record->Id);
+    into.emplace_back(std::move(key), std::move(record));
+  }
+}
+
+void TConfigurationManager::LoadFromFile() {
+  if (!FileExists(fileName_)) {
+    SaveToFile();
+    return;
+  }
+  // A settings store without the default keys is the program's fault, not the file's: let it
+  // fail here, before a failure could mark a good file unreadable.
+  (void)settings_.GetBoolean("bRandomColor");
+  (void)settings_.GetInteger("iDefaultFontSize");
+  (void)settings_.GetInteger("iDefaultFontColor");
+  (void)settings_.GetString("sDefaultFontName");
+  // Read everything first: a file that fails half-way adds nothing.
+  std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> loaded;
+  try {
+    ReadFile(loaded);
+  } catch (const EQuibError&) {
+    unreadable_ = true;
+    throw;
+  }
+  for (auto& [key, record] : loaded) AppendConfig(std::move(key), std::move(record));
+}
+
+void TConfigurationManager::SaveToFile() const {
+  if (unreadable_)
+    throw EQuibError("The notes file \"" + fileName_ +
+                     "\" could not be read and is kept as it is. Saving the notes aborted!");
+  std::vector<std::string> lines;
+  lines.reserve(configs_.size() + 4);
+  lines.emplace_back(xmlc::Header);
+  lines.emplace_back();
+  lines.emplace_back(std::string("<") + xmlc::RootElement + ">");
+  for (const auto& entry : configs_) WriteNoteElement(*entry.second, lines, noteIndent);
+  lines.emplace_back(std::string("</") + xmlc::RootElement + ">");
+  WriteFileAtomic(fileName_, JoinLinesCRLF(lines));
+}
+
+std::string TConfigurationManager::MoveAsideUnreadableFile() {
+  if (!unreadable_) return std::string();
+  if (!pathTaken(fileName_)) {
+    unreadable_ = false;
+    return std::string();
+  }
+  for (int n = 0; n < 100000; ++n) {
+    const std::string target = fileName_ + ".bak" + (n == 0 ? std::string() : std::to_string(n));
+    if (pathTaken(target)) continue;
+    if (RenameFile(fileName_, target)) {
+      unreadable_ = false;
+      return target;
+    }
+    const int err = errno;
+    // Someone took the name between the test and the rename: try the next one.
+    if (pathTaken(target) && pathTaken(fileName_)) continue;
+    throw EQuibError("Cannot rename file \"" + fileName_ + "\" to \"" + target + "\". " + std::strerror(err));
+  }
+  throw EQuibError("Cannot rename file \"" + fileName_ + "\": every backup name is taken.");
+}

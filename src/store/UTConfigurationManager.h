@@ -1,0 +1,71 @@
+// The collection of note records, kept in insertion order and keyed by id, and the notes file
+// it is read from and written to.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "store/UTNoteConfig.h"
+
+class TbrRegVal;
+class Screens;
+
+class TConfigurationManager {
+ public:
+  // Tag for a collection that does not read its file when made.
+  struct NoLoad {};
+
+  // Stores the path and loads the file (LoadFromFile); raises its errors.
+  TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  // Stores the path only; the list stays empty until LoadFromFile.
+  TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  TConfigurationManager(const TConfigurationManager&) = delete;
+  TConfigurationManager& operator=(const TConfigurationManager&) = delete;
+
+  const std::string& FileName() const { return fileName_; }
+
+  // Appends the record under the decimal id; the collection owns it. Duplicate ids are kept,
+  // and lookups find the first.
+  void AddConfig(int32_t id, std::unique_ptr<TNoteConfig> record);
+  // The record of the first entry with this id, or null.
+  TNoteConfig* GetConfig(int32_t id) const;
+  bool HasConfig(int32_t id) const { return GetConfig(id) != nullptr; }
+
+  int Count() const { return static_cast<int>(configs_.size()); }
+  // The record at a zero-based position in insertion order.
+  TNoteConfig& At(int index) const { return *configs_.at(static_cast<size_t>(index)).second; }
+
+  // Appends the records of the notes file; a missing file is created empty. When the file
+  // cannot be read or parsed, nothing is appended, the file is marked unreadable and the
+  // error is raised.
+  void LoadFromFile();
+  // Writes the whole list; the old file stays whole until the new one is complete. Refuses
+  // while the file on disk is marked unreadable, so it can never be overwritten by accident.
+  void SaveToFile() const;
+
+  // The file on disk holds notes this collection could not read: it must be moved aside
+  // before the next save.
+  void MarkUnreadable() { unreadable_ = true; }
+  bool IsUnreadable() const { return unreadable_; }
+  // Renames the unreadable file to "<name>.bak", or "<name>.bak1", ".bak2", ... when those
+  // exist (never replacing anything), clears the mark and returns the new path. Returns an
+  // empty path when the file is gone already. Raises EQuibError when it cannot be renamed;
+  // the mark then stays.
+  std::string MoveAsideUnreadableFile();
+
+ private:
+  void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
+  void ReadFile(std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
+
+  std::string fileName_;
+  const TbrRegVal& settings_;
+  const Screens& screens_;
+  std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> configs_;
+  // Position of the first entry of each key, so that lookups stay cheap for many notes.
+  std::unordered_map<std::string, size_t> firstByKey_;
+  bool unreadable_ = false;
+};

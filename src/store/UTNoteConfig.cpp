@@ -1,0 +1,129 @@
+#include "store/UTNoteConfig.h"
+
+#include "graphics/brColorUtil.h"
+#include "graphics/brRandom.h"
+#include "platform/Screens.h"
+#include "store/UXMLConstants.h"
+#include "store/brConvert.h"
+#include "store/brRegVal.h"
+#include "store/brXMLReader.h"
+#include "store/brXMLUtil.h"
+
+namespace {
+// A new note must fit on the primary screen with its default size.
+constexpr int32_t placementMargin = 128;
+
+// "&" first, so the entities written here are not escaped a second time.
+std::string escapeFontName(const std::string& name) {
+  std::string out;
+  out.reserve(name.size());
+  for (const char c : name) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+}  // namespace
+
+TNoteConfig::TNoteConfig(const TbrRegVal& settings, const Screens& screens) {
+  Left = RandomInt(screens.PrimaryWidth() - placementMargin);
+  Top = RandomInt(screens.PrimaryHeight() - placementMargin);
+  Color = settings.GetBoolean("bRandomColor") ? RandomColor() : clDefaultNoteColor;
+  FontSize = static_cast<int32_t>(settings.GetInteger("iDefaultFontSize"));
+  FontColor = static_cast<TColor>(settings.GetInteger("iDefaultFontColor"));
+  FontName = settings.GetString("sDefaultFontName");
+}
+
+void TNoteConfig::LoadFromNode(const TXMLNode& element) {
+  struct IntField {
+    const char* name;
+    int32_t TNoteConfig::*field;
+  };
+  struct BoolField {
+    const char* name;
+    bool TNoteConfig::*field;
+  };
+  static const IntField intFields[] = {
+      {xmlc::Id, &TNoteConfig::Id},
+      {xmlc::Left, &TNoteConfig::Left},
+      {xmlc::Top, &TNoteConfig::Top},
+      {xmlc::Width, &TNoteConfig::Width},
+      {xmlc::Height, &TNoteConfig::Height},
+      {xmlc::Color, &TNoteConfig::Color},
+      {xmlc::FontSize, &TNoteConfig::FontSize},
+      {xmlc::FontColor, &TNoteConfig::FontColor},
+  };
+  static const BoolField boolFields[] = {
+      {xmlc::Minimized, &TNoteConfig::Minimized}, {xmlc::SystemNote, &TNoteConfig::SystemNote},
+      {xmlc::Chat, &TNoteConfig::Chat},           {xmlc::ReadOnly, &TNoteConfig::ReadOnly},
+      {xmlc::OnTop, &TNoteConfig::OnTop},
+  };
+
+  for (int i = 0; i < element.AttributeCount(); ++i) {
+    const TXMLNode& attr = *element.Attribute(i);
+    bool done = false;
+    for (const auto& f : intFields) {
+      if (attr.Name == f.name) {
+        this->*f.field = StrToInt(attr.Value);
+        done = true;
+        break;
+      }
+    }
+    if (done) continue;
+    for (const auto& f : boolFields) {
+      if (attr.Name == f.name) {
+        this->*f.field = StrToBool(attr.Value);
+        done = true;
+        break;
+      }
+    }
+    // Decoding cannot fail: an "&" that starts no known entity is kept as it is.
+    if (!done && attr.Name == xmlc::FontName) FontName = XMLUnescape(attr.Value);
+  }
+}
+
+std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens) {
+  auto record = std::make_unique<TNoteConfig>(settings, screens);
+  record->Id = id;
+  return record;
+}
+
+void WriteNoteElement(const TNoteConfig& record, std::vector<std::string>& lines, const std::string& indent) {
+  std::string line;
+  line.reserve(indent.size() + 240 + record.FontName.size());
+  line += indent;
+  line += "<";
+  line += xmlc::NoteElement;
+  line += " ";
+  line += FormatAttribute(xmlc::Id, record.Id);
+  line += FormatAttribute(xmlc::Left, record.Left);
+  line += FormatAttribute(xmlc::Top, record.Top);
+  line += FormatAttribute(xmlc::Width, record.Width);
+  line += FormatAttribute(xmlc::Height, record.Height);
+  line += FormatAttribute(xmlc::Minimized, record.Minimized);
+  line += FormatAttribute(xmlc::SystemNote, record.SystemNote);
+  line += FormatAttribute(xmlc::Chat, record.Chat);
+  line += FormatAttribute(xmlc::ReadOnly, record.ReadOnly);
+  line += FormatAttribute(xmlc::OnTop, record.OnTop);
+  line += FormatAttribute(xmlc::Color, record.Color);
+  line += FormatAttribute(xmlc::FontSize, record.FontSize);
+  line += FormatAttribute(xmlc::FontColor, record.FontColor);
+  // Escaped so that a name holding a quote or ">" cannot break the tag; reading decodes it.
+  line += FormatAttribute(xmlc::FontName, escapeFontName(record.FontName));
+  line += "/>";
+  lines.push_back(std::move(line));
+}

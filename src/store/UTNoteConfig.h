@@ -1,0 +1,48 @@
+// The stored record of one note (id, geometry, flags, colours, font), how it is read from a
+// note element of the notes file and how it is written back as one line.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/UColorTypes.h"
+
+class TbrRegVal;
+class Screens;
+class TXMLNode;
+
+class TNoteConfig {
+ public:
+  // Fills the defaults in this order: Left and Top (one random draw each), the fixed values,
+  // the colour (one more draw only when bRandomColor is set), then the default font from the
+  // settings store, which must be loaded already.
+  TNoteConfig(const TbrRegVal& settings, const Screens& screens);
+
+  int32_t Id = 0;
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Width = 128;  // full size, also while the note is minimized
+  int32_t Height = 128;
+  bool Minimized = false;
+  bool SystemNote = false;
+  bool Chat = false;
+  bool ReadOnly = false;
+  bool OnTop = false;
+  TColor Color = clDefaultNoteColor;
+  int32_t FontSize = 0;
+  TColor FontColor = clBlack;
+  std::string FontName;
+
+  // Sets the fields named by the element's attributes; the later of repeated names wins and
+  // unknown names are ignored. Raises EQuibError for a value that is not a valid integer or
+  // boolean.
+  void LoadFromNode(const TXMLNode& element);
+};
+
+// A record with defaults and the given id.
+std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens);
+
+// Appends the record's note element, on one line after the indent.
+void WriteNoteElement(const TNoteConfig& record, std::vector<std::string>& lines, const std::string& indent);
