@@ -26,6 +26,7 @@
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
+#include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
 
 namespace {
@@ -243,7 +244,8 @@ void TfrmMain::FormCreate() {
     settings_->Load();
     settingsLoaded_ = true;
     LoadSettings();
-    // The notes collection, the stored notes and the deleted notes' ids join here.
+    CreateConfigs();
+    // The stored notes and the deleted notes' ids join here.
     MoveTo(remembered_);
     remembered_ = CurrentTopLeft();
     MoveOffScreen();
@@ -273,9 +275,13 @@ bool TfrmMain::OnSomeMonitor(const QPoint& p) const {
 
 // Positions are those of the client area: the frame's size is unknown until the window
 // manager has framed the window once, and mixing the two would move the panel at every start.
-QPoint TfrmMain::CurrentTopLeft() const { return hidden_ ? hiddenPos_ : geometry().topLeft(); }
+QPoint TfrmMain::CurrentTopLeft() const {
+  return hidden_ ? hiddenPos_ : geometry().topLeft();
+}
 
-void TfrmMain::MoveTo(const QPoint& p) { setGeometry(QRect(p, size())); }
+void TfrmMain::MoveTo(const QPoint& p) {
+  setGeometry(QRect(p, size()));
+}
 
 void TfrmMain::MoveOffScreen() {
   // Hidden for real: a window manager may pull a window that only stands off screen back in.
@@ -433,7 +439,49 @@ void TfrmMain::FormClose(bool quiet) {
           settings_->Save();
         },
         quiet);
-  // 3. and 4. The records and the notes file join here with the notes collection.
+  // 3. The records join here with the notes list.
+  RunStep(
+      "saving the notes file", [this, quiet] { SaveNotesFile(quiet); }, quiet);
+}
+
+void TfrmMain::pmSaveAllNotesnowClick() {
+  // The texts of modified notes and the records join here with the notes list.
+  SaveNotesFile(false);
+}
+
+void TfrmMain::CreateConfigs() {
+  const std::string path = AppFolder() + "quibnotes.xml";
+  try {
+    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens);
+  } catch (...) {
+    // Go on with an empty collection that never overwrites the file it could not read.
+    configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
+                                                       *platform_.screens);
+    configs_->MarkUnreadable();
+    throw;
+  }
+}
+
+void TfrmMain::Tell(const std::string& text, bool quiet) {
+  if (quiet) {
+    std::fprintf(stderr, "Quib: %s\n", text.c_str());
+  } else {
+    platform_.dialogs->ShowMessage(text);
+  }
+}
+
+void TfrmMain::SaveNotesFile(bool quiet) {
+  if (!configs_) return;
+  if (configs_->IsUnreadable()) {
+    // Nothing to write yet: the file it could not read stays exactly as it is.
+    if (configs_->Count() == 0) return;
+    const std::string kept = configs_->MoveAsideUnreadableFile();
+    if (!kept.empty())
+      Tell("The notes file " + configs_->FileName() + " could not be read. It was kept as " + kept +
+               " and a new notes file is written.",
+           quiet);
+  }
+  configs_->SaveToFile();
 }
 
 void TfrmMain::SnapGridClick(bool checked) {

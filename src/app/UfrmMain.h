@@ -19,6 +19,7 @@ class QSpinBox;
 class QSystemTrayIcon;
 class QTabWidget;
 class TbrRegVal;
+class TConfigurationManager;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
 inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for everyone";
@@ -47,6 +48,10 @@ class TfrmMain : public QMainWindow {
   std::string NotesTitle() const;
 
   TbrRegVal& Settings() { return *settings_; }
+  // The notes collection; null when start-up stopped before making it.
+  TConfigurationManager* Configs() const { return configs_.get(); }
+  // "&Save Configuration now!": the note texts, the records and the notes file.
+  void pmSaveAllNotesnowClick();
   const TPlatform& Platform() const { return platform_; }
   bool IsClosing() const { return closing_; }
   bool IsControlPanelHidden() const { return hidden_; }
@@ -73,9 +78,14 @@ class TfrmMain : public QMainWindow {
   void btnChangeFontClick();
   void ShowFontLabel(const std::string& name, int size, int color);
   void RunStep(const char* what, const std::function<void()>& step, bool quiet);
+  void CreateConfigs();
+  void SaveNotesFile(bool quiet);
+  // Tells the user something without waiting for an answer when quiet (the session ends).
+  void Tell(const std::string& text, bool quiet);
 
   TPlatform platform_;
   std::unique_ptr<TbrRegVal> settings_;
+  std::unique_ptr<TConfigurationManager> configs_;
   bool closing_ = false;
   bool closed_ = false;
   bool hidden_ = false;

@@ -10,6 +10,8 @@
 #include "app/UfrmMain.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
+#include "store/UTConfigurationManager.h"
+#include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -200,4 +202,61 @@ TEST_F(FrmMainTest, IdentityOnTheFirstRun) {
     auto f = start();
     EXPECT_EQ(child<QLineEdit>(*f, "edtIdentity")->text().toStdString(), c.expected);
   }
+}
+
+namespace {
+const char* const kNotesHeader =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\" ?>\r\n\r\n";
+}
+
+TEST_F(FrmMainTest, MissingNotesFileIsCreatedEmptyAtStart) {
+  auto f = start();
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml"), std::string(kNotesHeader) + "<quib>\r\n</quib>\r\n");
+  ASSERT_NE(f->Configs(), nullptr);
+  EXPECT_EQ(f->Configs()->Count(), 0);
+}
+
+TEST_F(FrmMainTest, UnreadableNotesFileIsReportedAndNeverOverwritten) {
+  const std::string bad = std::string(kNotesHeader) + "<Quib>\r\n</Quib>\r\n";
+  WriteFileAtomic(dir.path() + "quibnotes.xml", bad);
+  auto f = start();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, "error");
+  EXPECT_EQ(dialogs.shown[0].title, "Quib v2.00c");
+  EXPECT_EQ(dialogs.shown[0].text, "Root node element is not recognised. Loading aborted!");
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(f->CurrentTopLeft(), QPoint(427, 149));
+  f->pmSaveAllNotesnowClick();
+  f->mmExitClick();
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml"), bad);
+  EXPECT_FALSE(FileExists(dir.path() + "quibnotes.xml.bak"));
+  // The settings were loaded before the failure, so they are still saved.
+  EXPECT_NE(ini().find("[Strings]"), std::string::npos);
+}
+
+TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
+  const std::string bad = "<quib><note id=\"x\" /></quib>";
+  WriteFileAtomic(dir.path() + "quibnotes.xml", bad);
+  WriteFileAtomic(dir.path() + "quibnotes.xml.bak", "older");
+  auto f = start();
+  EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"'x' is not a valid integer value."});
+  f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens));
+  f->pmSaveAllNotesnowClick();
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak1"), bad);
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), "older");
+  ASSERT_EQ(dialogs.Texts("message").size(), 1u);
+  EXPECT_NE(dialogs.Texts("message")[0].find(dir.path() + "quibnotes.xml.bak1"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" "), std::string::npos);
+  // Told once: the next save just writes.
+  f->pmSaveAllNotesnowClick();
+  EXPECT_EQ(dialogs.Texts("message").size(), 1u);
+}
+
+TEST_F(FrmMainTest, SaveConfigurationNowWritesTheNotesFileButNotTheSettings) {
+  auto f = start();
+  f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens));
+  const std::string settingsBefore = ini();
+  f->pmSaveAllNotesnowClick();
+  EXPECT_EQ(ini(), settingsBefore);
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"3\" "), std::string::npos);
 }

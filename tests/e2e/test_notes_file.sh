@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The notes file through a start and an exit: records kept in order, duplicates kept, the font
+# name written with entities; a file that cannot be read is reported and left as it was.
+source "$(dirname "$0")/lib.sh" "$1"
+start_display 1280x800
+
+crlf() { sed 's/$/\r/'; }
+printf '[Strings]\nsIdentity=tester\n' | crlf >"$APP/quib.ini"
+{
+  echo '<?xml version="1.0" encoding="ISO-8859-1" standalone="yes" ?>'
+  echo ''
+  echo '<quib>'
+  echo '    <note id="4" left="-20" top="30" width="200" height="150" minimized="0" systemnote="0" chat="0" readonly="0" ontop="0" color="255" fontsize="9" fontcolor="0" fontname="A&amp;B" />'
+  echo '    <note id="4" left="1" top="2" width="128" height="128" minimized="-1" systemnote="-1" chat="0" readonly="-1" ontop="-1" color="9300421" fontsize="8" fontcolor="16711680" fontname="Second" />'
+  echo '</quib>'
+} | crlf >"$APP/quibnotes.xml"
+cp "$APP/quibnotes.xml" "$E2E_WORK/expected.xml"
+
+start_quib
+stop_quib TERM
+cmp "$APP/quibnotes.xml" "$E2E_WORK/expected.xml" || { cat -A "$APP/quibnotes.xml"; fail "records not written back as loaded"; }
+pass "two records for id 4 and the font name A&amp;B survive a start and an exit"
+
+# A root element named Quib: the message, and the file untouched.
+sed -i 's/<quib>/<Quib>/; s/<\/quib>/<\/Quib>/' "$APP/quibnotes.xml"
+cp "$APP/quibnotes.xml" "$E2E_WORK/bad.xml"
+start_quib
+box=$(wait_window '^Quib v2\.00c$')
+window_geometry "$box"
+shot "$E2E_WORK/box.png"
+xdotool windowactivate --sync "$box" key Return
+quib_running || fail "program ended after the notes file error"
+stop_quib TERM
+cmp -s "$APP/quibnotes.xml" "$E2E_WORK/bad.xml" || fail "the unreadable notes file was changed"
+[ ! -e "$APP/quibnotes.xml.bak" ] || fail "nothing was to be saved, yet the file was moved aside"
+pass "unreadable notes file reported and still there, byte for byte"
