@@ -14,17 +14,25 @@
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "app/UAppIcons.h"
+#include "app/UNoteFactory.h"
+#include "app/UNotesList.h"
 #include "app/UQuibApplication.h"
 #include "graphics/brRandom.h"
+#include "notes/UNoteIds.h"
+#include "notes/UTBoxController.h"
+#include "notes/brScreenSnapper.h"
+#include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
 #include "platform/System.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
@@ -54,11 +62,25 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
   BuildControls();
   BuildMenus();
   BuildTray();
+  factory_ =
+      std::make_unique<TNoteFactory>(*this, *notesList_, *settings_, *platform_.screens, *platform_.dialogs);
+  // Changes are written a few seconds after the last one, so a crash costs at most those.
+  autosave_ = new QTimer(this);
+  autosave_->setSingleShot(true);
+  autosave_->setInterval(3000);
+  connect(autosave_, &QTimer::timeout, this, &TfrmMain::AutoSave);
+  connect(notesList_, &TNotesList::NoteChanged, this, &TfrmMain::NoteChanged);
   MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
+  creating_ = false;
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+  // The note windows refer to the control panel: they go first.
+  closed_ = true;
+  const std::vector<TfrmNote*> notes = notesList_->Notes();
+  for (TfrmNote* note : notes) delete note;
+}
 
 void TfrmMain::BuildControls() {
   auto* central = new QWidget(this);
@@ -168,6 +190,10 @@ void TfrmMain::BuildControls() {
 
   auto* tabNotes = new QWidget;
   tabNotes->setObjectName("tabNotes");
+  auto* notesLayout = new QVBoxLayout(tabNotes);
+  notesList_ = new TNotesList(tabNotes);
+  notesList_->SetDialogs(platform_.dialogs);
+  notesLayout->addWidget(notesList_);
   PageControl->addTab(tabNotes, "Quib-Notes");
   auto* tabAppearance = new QWidget;
   tabAppearance->setObjectName("tabAppearance");
@@ -202,6 +228,14 @@ void TfrmMain::BuildMenus() {
   cmHide->setObjectName("cmHideControlPanel");
   connect(cmHide, &QAction::triggered, this, &TfrmMain::HideControlPanel);
   mmFile->addSeparator();
+  QAction* cmCreate = mmFile->addAction("Create Quib-&Note\tF4");
+  cmCreate->setObjectName("cmCreateQuibNote");
+  connect(cmCreate, &QAction::triggered, this, &TfrmMain::cmCreateQuibNoteClick);
+  QAction* cmChat = mmFile->addAction("Create Quib-&Chat\tF6");
+  cmChat->setObjectName("cmCreateQuibChat");
+  cmChat->setVisible(false);
+  cmChat->setEnabled(false);
+  mmFile->addSeparator();
   QAction* mmExit = mmFile->addAction("E&xit Application");
   mmExit->setObjectName("mmExit");
   connect(mmExit, &QAction::triggered, this, &TfrmMain::mmExitClick);
@@ -218,6 +252,17 @@ void TfrmMain::BuildTray() {
   QAction* show = pmTray->addAction("Show &Control Panel\tF2");
   show->setObjectName("pmShowControlPanel");
   connect(show, &QAction::triggered, this, &TfrmMain::ShowControlPanel);
+  pmTray->addSeparator();
+  QAction* create = pmTray->addAction("Create Quib-&Note");
+  create->setObjectName("pmCreateQuibNote");
+  connect(create, &QAction::triggered, this, &TfrmMain::cmCreateQuibNoteClick);
+  QAction* chat = pmTray->addAction("Create Quib-&Chat");
+  chat->setObjectName("pmCreateQuibChat");
+  chat->setVisible(false);
+  chat->setEnabled(false);
+  QAction* saveNow = pmTray->addAction("&Save Configuration now!");
+  saveNow->setObjectName("pmSaveAllNotesnow");
+  connect(saveNow, &QAction::triggered, this, &TfrmMain::pmSaveAllNotesnowClick);
   pmTray->addSeparator();
   QAction* exitItem = pmTray->addAction("E&xit Application");
   exitItem->setObjectName("pmExitApplication");
@@ -239,13 +284,17 @@ void TfrmMain::FormCreate() {
   tray_->setToolTip(kAppVersionTitle);
   tray_->show();
 
+  boxController_ = std::make_unique<TBoxController>(*notesList_);
+  InitScreenSnapper(*platform_.screens);
   settings_->OnMessage = [this](const std::string& m) { platform_.dialogs->ShowMessage(m); };
   try {
     settings_->Load();
     settingsLoaded_ = true;
     LoadSettings();
     CreateConfigs();
-    // The stored notes and the deleted notes' ids join here.
+    notesList_->SetCollection(configs_.get());
+    OpenStoredNotes();
+    ScanDeletedNoteIds();
     MoveTo(remembered_);
     remembered_ = CurrentTopLeft();
     MoveOffScreen();
@@ -257,6 +306,7 @@ void TfrmMain::FormCreate() {
           break;
         }
       }
+      CreateWelcomeNote();
     }
   } catch (const std::exception& e) {
     // An error ends the creation steps; the form stays visible where it stood.
@@ -429,8 +479,9 @@ void TfrmMain::RunStep(const char* what, const std::function<void()>& step, bool
 void TfrmMain::FormClose(bool quiet) {
   if (closed_) return;
   closed_ = true;
-  // 1. The texts of modified notes join here with the notes list.
-  // 2. The settings.
+  autosave_->stop();
+  RunStep(
+      "saving the notes' texts", [this] { SaveModifiedNotes(); }, quiet);
   if (settingsLoaded_)
     RunStep(
         "saving the settings",
@@ -439,14 +490,92 @@ void TfrmMain::FormClose(bool quiet) {
           settings_->Save();
         },
         quiet);
-  // 3. The records join here with the notes list.
+  RunStep(
+      "updating the notes' records", [this] { UpdateAllNoteConfigs(); }, quiet);
   RunStep(
       "saving the notes file", [this, quiet] { SaveNotesFile(quiet); }, quiet);
 }
 
 void TfrmMain::pmSaveAllNotesnowClick() {
-  // The texts of modified notes and the records join here with the notes list.
+  autosave_->stop();
+  SaveModifiedNotes();
+  UpdateAllNoteConfigs();
   SaveNotesFile(false);
+}
+
+void TfrmMain::SaveModifiedNotes() {
+  for (TfrmNote* note : notesList_->Notes())
+    if (note->Modified()) note->SaveText();
+}
+
+void TfrmMain::UpdateAllNoteConfigs() {
+  for (TfrmNote* note : notesList_->Notes()) notesList_->UpdateNoteConfig(*note);
+}
+
+void TfrmMain::OpenStoredNotes() {
+  for (const std::string& name : ListNoteTextFiles(false)) {
+    const int32_t id = NoteIdFromFileName(name);
+    if (id == -1) continue;
+    factory_->OpenStoredNote(id, *configs_);
+    RaiseLastNoteId(id);
+  }
+}
+
+void TfrmMain::ScanDeletedNoteIds() {
+  for (const std::string& name : ListNoteTextFiles(true)) {
+    const int32_t id = NoteIdFromFileName(name);
+    if (id != -1) RaiseLastNoteId(id);
+  }
+}
+
+void TfrmMain::CreateWelcomeNote() {
+  const std::vector<std::string> lines = {
+      "Welcome to Quib v2.00c",
+      "",
+      "[F2] opens Control Panel to configure Quib",
+      "[F4] creates a new note on your desktop",
+      "Right-Click on the title bar to display a menu of available options.",
+      "Double-Click on the title bar to minimize/restore a note",
+      "",
+      "We hope you will find Quib one of the most useful applications ever made!",
+      "Enjoy!",
+      "",
+      kMakerNotice,
+  };
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  factory_->CreateCenteredNote(text, 400, 200);
+}
+
+void TfrmMain::cmCreateQuibNoteClick() {
+  factory_->CreateRandomNote("");
+}
+
+void TfrmMain::MoveMinimizedGroup(int dx, int dy, int32_t id) {
+  notesList_->MoveMinimizedGroup(dx, dy, id);
+}
+
+void TfrmMain::NoteWindowClosed(TfrmNote& note) {
+  notesList_->UpdateNoteConfig(note);
+  notesList_->RemoveNoteFromList(note.Id());
+  NoteChanged();
+}
+
+void TfrmMain::NoteChanged() {
+  if (creating_ || closed_) return;
+  autosave_->start();
+}
+
+void TfrmMain::AutoSave() {
+  if (closed_) return;
+  try {
+    pmSaveAllNotesnowClick();
+    autosaveFailed_ = false;
+  } catch (const std::exception& e) {
+    // Told once: the next autosave tries again without another box.
+    if (!autosaveFailed_) platform_.dialogs->ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+    autosaveFailed_ = true;
+  }
 }
 
 void TfrmMain::CreateConfigs() {
@@ -527,13 +656,13 @@ void TfrmMain::btnChangeFontClick() {
   settings_->Save();
 }
 
-bool TfrmMain::SnapToGrid() const {
+bool TfrmMain::SnapToScreenGrid() const {
   return chkSnapGrid->isChecked();
 }
-bool TfrmMain::SnapToEdges() const {
+bool TfrmMain::SnapToScreenEdges() const {
   return chkSnapEdges->isChecked();
 }
-bool TfrmMain::SnapToNotes() const {
+bool TfrmMain::SnapToOtherNotes() const {
   return chkSnapNotes->isChecked();
 }
 double TfrmMain::GridX() const {

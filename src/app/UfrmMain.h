@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "notes/ui/UNoteHost.h"
 #include "platform/TPlatform.h"
 
 class QCheckBox;
@@ -20,18 +21,22 @@ class QSystemTrayIcon;
 class QTabWidget;
 class TbrRegVal;
 class TConfigurationManager;
+class TBoxController;
+class TNoteFactory;
+class TNotesList;
+class QTimer;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
 inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for everyone";
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TNoteHost {
   Q_OBJECT
  public:
   explicit TfrmMain(const TPlatform& platform, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   // Operations other parts call.
-  void ShowControlPanel();
+  void ShowControlPanel() override;
   void HideControlPanel();  // cmHideControlPanelClick
   void LoadSettings();
   void SaveSettings();
@@ -39,20 +44,32 @@ class TfrmMain : public QMainWindow {
   // The desktop session ends (a signal or the session manager): the closing step, once.
   void EndSession();
 
-  // Live options the note windows read.
-  bool SnapToGrid() const;
-  bool SnapToEdges() const;
-  bool SnapToNotes() const;
-  double GridX() const;
-  double GridY() const;
-  std::string NotesTitle() const;
+  // What the note windows read and call (TNoteHost).
+  bool SnapToScreenGrid() const override;
+  bool SnapToScreenEdges() const override;
+  bool SnapToOtherNotes() const override;
+  double GridX() const override;
+  double GridY() const override;
+  std::string NotesTitle() const override;
+  const TbrRegVal& Settings() const override { return *settings_; }
+  const TBoxController& BoxController() const override { return *boxController_; }
+  const TPlatform& Platform() const override { return platform_; }
+  void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
+  void CreateNewNote() override { cmCreateQuibNoteClick(); }
+  bool ClosingAll() const override { return closed_; }
+  void NoteWindowClosed(TfrmNote& note) override;
 
   TbrRegVal& Settings() { return *settings_; }
   // The notes collection; null when start-up stopped before making it.
   TConfigurationManager* Configs() const { return configs_.get(); }
+  TNotesList& NotesList() const { return *notesList_; }
+  TNoteFactory& Factory() const { return *factory_; }
+  // "Create Quib-&Note": an empty note at a random place.
+  void cmCreateQuibNoteClick();
+  void SaveModifiedNotes();
+  void UpdateAllNoteConfigs();
   // "&Save Configuration now!": the note texts, the records and the notes file.
   void pmSaveAllNotesnowClick();
-  const TPlatform& Platform() const { return platform_; }
   bool IsClosing() const { return closing_; }
   bool IsControlPanelHidden() const { return hidden_; }
   // The top-left corner as the program sees it: off every monitor while hidden.
@@ -79,6 +96,11 @@ class TfrmMain : public QMainWindow {
   void ShowFontLabel(const std::string& name, int size, int color);
   void RunStep(const char* what, const std::function<void()>& step, bool quiet);
   void CreateConfigs();
+  void OpenStoredNotes();
+  void ScanDeletedNoteIds();
+  void CreateWelcomeNote();
+  void NoteChanged();
+  void AutoSave();
   void SaveNotesFile(bool quiet);
   // Tells the user something without waiting for an answer when quiet (the session ends).
   void Tell(const std::string& text, bool quiet);
@@ -86,6 +108,12 @@ class TfrmMain : public QMainWindow {
   TPlatform platform_;
   std::unique_ptr<TbrRegVal> settings_;
   std::unique_ptr<TConfigurationManager> configs_;
+  std::unique_ptr<TBoxController> boxController_;
+  std::unique_ptr<TNoteFactory> factory_;
+  TNotesList* notesList_ = nullptr;
+  QTimer* autosave_ = nullptr;
+  bool creating_ = true;
+  bool autosaveFailed_ = false;
   bool closing_ = false;
   bool closed_ = false;
   bool hidden_ = false;

@@ -107,3 +107,24 @@ window_geometry() {
   W=$(sed -n 's/.*Width: *//p' <<<"$info")
   H=$(sed -n 's/.*Height: *//p' <<<"$info")
 }
+
+# Prints "id x y w h" for every visible note window of the program (not the tray icon, not the
+# control panel, not a message box: notes have no title of their own).
+list_notes() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^quib$' 2>/dev/null); do
+    case "$(xdotool getwindowname "$w" 2>/dev/null)" in "" | quib) ;; *) continue ;; esac
+    window_geometry "$w"
+    [ "$W" -le 24 ] && [ "$H" -le 24 ] && [ "$X" -ge 1000 ] && continue  # the tray icon
+    echo "$w $X $Y $W $H"
+  done
+}
+note_count() { list_notes | wc -l; }
+# Waits until the program shows exactly n notes.
+wait_notes() {
+  local end=$((SECONDS + ${2:-15}))
+  until [ "$(note_count)" -eq "$1" ]; do
+    [ $SECONDS -ge $end ] && fail "expected $1 notes, see $(note_count)"
+    sleep 0.2
+  done
+}

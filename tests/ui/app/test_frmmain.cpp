@@ -98,9 +98,9 @@ TEST_F(FrmMainTest, StoredBoxesRunTheirClickActionsInLoadOrder) {
   for (const auto& c : cases) {
     writeIni(std::string("[Booleans]\n") + c.booleans);
     auto f = start();
-    EXPECT_EQ(f->SnapToGrid(), c.grid) << c.booleans;
-    EXPECT_EQ(f->SnapToEdges(), c.edges) << c.booleans;
-    EXPECT_EQ(f->SnapToNotes(), c.notes) << c.booleans;
+    EXPECT_EQ(f->SnapToScreenGrid(), c.grid) << c.booleans;
+    EXPECT_EQ(f->SnapToScreenEdges(), c.edges) << c.booleans;
+    EXPECT_EQ(f->SnapToOtherNotes(), c.notes) << c.booleans;
   }
 }
 
@@ -210,6 +210,7 @@ const char* const kNotesHeader =
 }
 
 TEST_F(FrmMainTest, MissingNotesFileIsCreatedEmptyAtStart) {
+  writeIni("[Strings]\nsIdentity=me\n");  // not a first run: no welcome note
   auto f = start();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml"), std::string(kNotesHeader) + "<quib>\r\n</quib>\r\n");
   ASSERT_NE(f->Configs(), nullptr);

@@ -1,0 +1,48 @@
+// Where every note window is made: new notes with the user's defaults, within the limit of
+// open notes, and windows for the notes already stored.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Dialogs;
+class Screens;
+class TbrRegVal;
+class TConfigurationManager;
+class TfrmNote;
+class TNoteHost;
+
+// The control panel's list of open notes, as the factory needs it.
+class TNoteRegistry {
+ public:
+  virtual ~TNoteRegistry() = default;
+  virtual int OpenNoteCount() const = 0;
+  // Appends the window to the list, and adds its record to the collection when the id has none.
+  virtual void AddNoteToList(TfrmNote& note) = 0;
+};
+
+class TNoteFactory {
+ public:
+  static constexpr int MaxNotes = 1024;
+
+  TNoteFactory(TNoteHost& host, TNoteRegistry& registry, const TbrRegVal& settings, const Screens& screens,
+               Dialogs& dialogs)
+      : host_(host), registry_(registry), settings_(settings), screens_(screens), dialogs_(dialogs) {}
+
+  // A new note with the next id; null (after the limit message) when 1024 notes are open.
+  // text holds lines separated by CR LF. Its text file is written at once.
+  TfrmNote* CreateNote(const std::string& text, int left, int top, int width, int height);
+  TfrmNote* CreateRandomNote(const std::string& text);
+  TfrmNote* CreateCenteredNote(const std::string& text, int width, int height);
+  // A random note holding the file's lines (empty when the file does not exist).
+  TfrmNote* CreateNoteFromFile(const std::string& path);
+  // The window of a stored note, from its record (a default record when it has none).
+  TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection);
+
+ private:
+  TNoteHost& host_;
+  TNoteRegistry& registry_;
+  const TbrRegVal& settings_;
+  const Screens& screens_;
+  Dialogs& dialogs_;
+};

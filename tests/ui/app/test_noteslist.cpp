@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/UNoteFactory.h"
+#include "app/UNotesList.h"
+#include "app/UfrmMain.h"
+#include "notes/UNoteIds.h"
+#include "notes/ui/UfrmNote.h"
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
+#include "store/UTConfigurationManager.h"
+#include "store/UTNoteConfig.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+namespace {
+class NotesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppFolder(dir.path());
+    CreateDir(dir.path() + "quibnotes");
+    system.folder = dir.path();
+    platform.screens = &screens;
+    platform.dialogs = &dialogs;
+    platform.system = &system;
+    ResetLastNoteId();
+  }
+  void TearDown() override {
+    if (main) main->mmExitClick();
+    main.reset();
+  }
+  TfrmMain& start(const std::string& ini = "[Strings]\nsIdentity=tester\n") {
+    if (!ini.empty()) WriteFileAtomic(dir.path() + "quib.ini", ini);
+    main = std::make_unique<TfrmMain>(platform);
+    return *main;
+  }
+  void touch(const std::string& name, const std::string& text = "") {
+    WriteFileAtomic(dir.path() + "quibnotes/" + name, text);
+  }
+  TNotesList& list() { return main->NotesList(); }
+
+  TempDir dir;
+  FakeScreens screens{1024, 768, 30};
+  FakeDialogs dialogs;
+  FakeSystem system;
+  TPlatform platform;
+  std::unique_ptr<TfrmMain> main;
+};
+}  // namespace
+
+TEST_F(NotesTest, FirstStartMakesTheWelcomeNoteCentredWithItsTextFileAtOnce) {
+  system.env = {{"USERNAME", "anna"}};
+  start("");
+  ASSERT_EQ(list().Count(), 1);
+  TfrmNote& note = list().At(0);
+  EXPECT_EQ(note.Id(), 1);
+  EXPECT_EQ(note.geometry(), QRect(312, 284, 400, 200));
+  const auto lines = ReadTextLines(NoteTextPath(1));
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines[0], "Welcome to Quib v2.00c");
+  EXPECT_EQ(lines[3], "[F4] creates a new note on your desktop");
+  EXPECT_EQ(lines[8], "Enjoy!");
+  EXPECT_TRUE(main->Configs()->HasConfig(1));
+  main->mmExitClick();
+  main.reset();
+  start("");
+  EXPECT_EQ(list().Count(), 1);  // the stored note, no second welcome
+}
+
+TEST_F(NotesTest, StartOpensLiveNotesAndNewIdsPassEveryFileInTheFolder) {
+  struct Case {
+    std::vector<std::string> files;
+    std::vector<int> opened;
+    int next;
+  } cases[] = {
+      {{"quibnote0002.txt", "quibnote0005.txt", "quibnote0004.~txt", "quibnote0009.~txt"}, {2, 5}, 10},
+      {{"quibnote0003.txt", "quibnote0007.~txt"}, {3}, 8},
+      {{"QuibNote0003.TXT", "notes0009.txt", "quibnoteabc.txt"}, {3}, 4},
+      {{"quibnote12345.txt"}, {12345}, 12346},
+  };
+  for (const auto& c : cases) {
+    TearDown();
+    std::filesystem::remove_all(dir.path() + "quibnotes");
+    SetUp();
+    for (const auto& f : c.files) touch(f, "x");
+    start();
+    std::vector<int> ids;
+    for (int i = 0; i < list().Count(); ++i) ids.push_back(list().At(i).Id());
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, c.opened);
+    main->cmCreateQuibNoteClick();
+    EXPECT_EQ(list().At(list().Count() - 1).Id(), c.next);
+    EXPECT_TRUE(FileExists(NoteTextPath(c.next)));
+    EXPECT_EQ(ReadFileBytes(NoteTextPath(c.next)), "");
+  }
+}
+
+TEST_F(NotesTest, EntryCaptionsFollowTheFlagsChatFirst) {
+  start();
+  struct Case {
+    bool chat, system;
+    const char* caption;
+  } cases[] = {
+      {false, false, "Quib-Note [1]"},
+      {false, true, "System Quib-Note [1]"},
+      {true, false, "Quib-Chat [1]"},
+      {true, true, "Quib-Chat [1]"},
+  };
+  main->cmCreateQuibNoteClick();
+  TfrmNote& note = list().At(0);
+  for (const auto& c : cases) {
+    note.SetChat(c.chat);
+    note.SetSystemNote(c.system);
+    EXPECT_EQ(TNotesList::Caption(note), c.caption);
+  }
+}
+
+TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
+  start();
+  main->cmCreateQuibNoteClick();
+  main->cmCreateQuibNoteClick();
+  TfrmNote& first = list().At(0);
+  TfrmNote& second = list().At(1);
+  first.SetLines({"hello", "world"});
+  first.setGeometry(10, 20, 150, 160);
+  second.SetReadOnly(true);
+
+  list().Select(0);
+  EXPECT_EQ(list().lblPos->text().toStdString(), "10, 20");
+  EXPECT_EQ(list().lblSize->text().toStdString(), "150 x 160 pixels");
+  EXPECT_EQ(list().memNote->toPlainText().toStdString(), "hello\nworld");
+  EXPECT_TRUE(list().btnUpdateText->isEnabled());
+  first.Minimize();
+  list().Select(0);
+  EXPECT_EQ(list().lblSize->text().toStdString(), "150 x 160 pixels");  // the full size
+
+  list().Select(1);
+  EXPECT_FALSE(list().btnUpdateText->isEnabled());
+
+  // A chat note leaves the text box as it was.
+  second.SetChat(true);
+  list().Select(0);
+  list().Select(1);
+  EXPECT_EQ(list().memNote->toPlainText().toStdString(), "hello\nworld");
+
+  // Update Text changes the note, marks it modified and writes no file.
+  second.SetChat(false);
+  second.SetReadOnly(false);
+  list().Select(1);
+  list().memNote->setPlainText("new text");
+  QTest::mouseClick(list().btnUpdateText, Qt::LeftButton);
+  EXPECT_EQ(second.Lines(), std::vector<std::string>{"new text"});
+  EXPECT_TRUE(second.Modified());
+  EXPECT_EQ(ReadFileBytes(NoteTextPath(second.Id())), "");
+
+  // After a removal nothing is selected.
+  list().RemoveNoteFromList(second.Id());
+  EXPECT_EQ(list().Count(), 1);
+  EXPECT_EQ(list().lblPos->text().toStdString(), "...");
+  EXPECT_EQ(list().lblSize->text().toStdString(), "...");
+  EXPECT_TRUE(list().memNote->toPlainText().isEmpty());
+  EXPECT_FALSE(list().btnUpdateText->isEnabled());
+  second.close();
+}
+
+TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
+  struct FakeRegistry : TNoteRegistry {
+    int count = 0;
+    std::vector<TfrmNote*> added;
+    int OpenNoteCount() const override { return count; }
+    void AddNoteToList(TfrmNote& note) override { added.push_back(&note); }
+  };
+  start();
+  for (int open : {1023, 1024, 2000}) {
+    FakeRegistry registry;
+    registry.count = open;
+    dialogs.shown.clear();
+    TNoteFactory factory(*main, registry, main->Settings(), screens, dialogs);
+    TfrmNote* note = factory.CreateRandomNote("");
+    if (open < 1024) {
+      ASSERT_NE(note, nullptr);
+      EXPECT_EQ(registry.added.size(), 1u);
+      EXPECT_TRUE(dialogs.shown.empty());
+      note->close();
+    } else {
+      EXPECT_EQ(note, nullptr);
+      EXPECT_TRUE(registry.added.empty());
+      EXPECT_EQ(dialogs.Texts("message"), std::vector<std::string>{"Cannot create more than 1024 windows."});
+    }
+  }
+}
+
+TEST_F(NotesTest, ExitSavesModifiedTextsTheSettingsAndTheRecords) {
+  start();
+  main->cmCreateQuibNoteClick();
+  TfrmNote& note = list().At(0);
+  note.SetLines({"typed"});
+  note.setGeometry(40, 50, 200, 100);
+  main->mmExitClick();
+  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "typed\r\n");
+  const std::string xml = ReadFileBytes(dir.path() + "quibnotes.xml");
+  EXPECT_NE(xml.find("<note id=\"1\" left=\"40\" top=\"50\" width=\"200\" height=\"100\" "),
+            std::string::npos);
+  main.reset();
+}
+
+TEST_F(NotesTest, AutosaveWritesChangedNotesButNotTheSettings) {
+  start();
+  main->cmCreateQuibNoteClick();
+  const std::string settingsBefore = ReadFileBytes(dir.path() + "quib.ini");
+  TfrmNote& note = list().At(0);
+  note.SetLines({"soon saved"});
+  auto* timer = main->findChild<QTimer*>();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(timer->interval(), 3000);
+  QTest::qWait(3300);
+  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "soon saved\r\n");
+  EXPECT_FALSE(note.Modified());
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" "), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quib.ini"), settingsBefore);
+}
+
+TEST_F(NotesTest, ClosingANoteOtherThanByDeleteKeepsItForTheNextStart) {
+  start();
+  main->cmCreateQuibNoteClick();
+  TfrmNote* note = &list().At(0);
+  note->SetLines({"keep me"});
+  note->setGeometry(70, 80, 150, 140);
+  note->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(list().Count(), 0);
+  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "keep me\r\n");
+  EXPECT_EQ(main->Configs()->GetConfig(1)->Left, 70);
+  main->mmExitClick();
+  main.reset();
+  start();
+  ASSERT_EQ(list().Count(), 1);
+  EXPECT_EQ(list().At(0).geometry(), QRect(70, 80, 150, 140));
+}
