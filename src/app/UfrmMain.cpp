@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <set>
 
 #include "app/UAppIcons.h"
 #include "app/UNoteFactory.h"
@@ -513,11 +514,18 @@ void TfrmMain::UpdateAllNoteConfigs() {
 }
 
 void TfrmMain::OpenStoredNotes() {
+  std::set<int32_t> opened;  // one window per note, however many names point at it
   for (const std::string& name : ListNoteTextFiles(false)) {
     const int32_t id = NoteIdFromFileName(name);
     if (id == -1) continue;
-    factory_->OpenStoredNote(id, *configs_);
+    // A file named by hand (QuibNote0003.TXT, quibnote3.txt) becomes the note's own text file,
+    // so that its text is what the note shows and saves.
+    const std::string own = NoteTextPath(id);
+    if (NotesFolder() + PathDelim + name != own && !FileExists(own))
+      RenameFile(NotesFolder() + PathDelim + name, own);
     RaiseLastNoteId(id);
+    if (!FileExists(own)) continue;
+    if (opened.insert(id).second) factory_->OpenStoredNote(id, *configs_);
   }
 }
 

@@ -247,3 +247,19 @@ TEST_F(NotesTest, ClosingANoteOtherThanByDeleteKeepsItForTheNextStart) {
   ASSERT_EQ(list().Count(), 1);
   EXPECT_EQ(list().At(0).geometry(), QRect(70, 80, 150, 140));
 }
+
+TEST_F(NotesTest, AHandNamedTextFileBecomesTheNotesOwn) {
+  touch("QuibNote0003.TXT", "written by hand\r\n");
+  touch("quibnote7.bak.txt", "seven\r\n");
+  touch("quibnote0007.txt", "the real seven\r\n");
+  start();
+  ASSERT_EQ(list().Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const TfrmNote& note = list().At(i);
+    const std::vector<std::string> expected = {note.Id() == 3 ? "written by hand" : "the real seven"};
+    EXPECT_EQ(note.Lines(), expected) << note.Id();
+  }
+  EXPECT_EQ(ReadFileBytes(NoteTextPath(3)), "written by hand\r\n");
+  EXPECT_FALSE(FileExists(dir.path() + "quibnotes/QuibNote0003.TXT"));
+  EXPECT_TRUE(FileExists(dir.path() + "quibnotes/quibnote7.bak.txt"));  // note 7 has its own file
+}
