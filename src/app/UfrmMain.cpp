@@ -24,6 +24,7 @@
 #include "app/UNotesList.h"
 #include "app/UQuibApplication.h"
 #include "graphics/brRandom.h"
+#include "graphics/ui/brColorPickerDialog.h"
 #include "notes/UNoteIds.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"

@@ -25,6 +25,7 @@ class TBoxController;
 class TNoteFactory;
 class TNotesList;
 class QTimer;
+class TbrColorPickerDialog;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
 inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for everyone";
@@ -64,6 +65,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   TConfigurationManager* Configs() const { return configs_.get(); }
   TNotesList& NotesList() const { return *notesList_; }
   TNoteFactory& Factory() const { return *factory_; }
+  // The one colour dialog every colour choice goes through.
+  TbrColorPickerDialog& dlgColor() const { return *dlgColor_; }
   // "Create Quib-&Note": an empty note at a random place.
   void cmCreateQuibNoteClick();
   void SaveModifiedNotes();
@@ -110,6 +113,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   std::unique_ptr<TConfigurationManager> configs_;
   std::unique_ptr<TBoxController> boxController_;
   std::unique_ptr<TNoteFactory> factory_;
+  std::unique_ptr<TbrColorPickerDialog> dlgColor_;
   TNotesList* notesList_ = nullptr;
   QTimer* autosave_ = nullptr;
   bool creating_ = true;

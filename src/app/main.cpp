@@ -2,6 +2,7 @@
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
 #include "app/UfrmMain.h"
+#include "graphics/ui/brColorPickerDialog.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreens.h"
 #include "platform/QtSystem.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   platform.system = &system;
 
   TfrmMain frmMain(platform);
+  dialogs.SetColorChooser([&frmMain](TColor& color) { return ChooseColorWith(frmMain.dlgColor(), color); });
   QObject::connect(&sessionEnd, &TSessionEnd::Ended, &frmMain, [&frmMain](int) { frmMain.EndSession(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.EndSession(); });
   return app.exec();
