@@ -25,6 +25,7 @@
 #include "app/UQuibApplication.h"
 #include "graphics/brRandom.h"
 #include "graphics/ui/brColorPickerDialog.h"
+#include "notes/UArrange.h"
 #include "notes/UNoteIds.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
@@ -241,6 +242,26 @@ void TfrmMain::BuildMenus() {
   QAction* mmExit = mmFile->addAction("E&xit Application");
   mmExit->setObjectName("mmExit");
   connect(mmExit, &QAction::triggered, this, &TfrmMain::mmExitClick);
+
+  QMenu* mmArrange = menuBar()->addMenu("&Arrange");
+  mmArrange->setObjectName("mmArrange");
+  const auto item = [this](QMenu* menu, const char* caption, const char* name, void (TfrmMain::*slot)()) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, slot);
+  };
+  item(mmArrange, "Mi&nimize All", "cmMinimizeAll", &TfrmMain::cmMinimizeAllClick);
+  item(mmArrange, "Ma&ximize All", "cmMaximizeAll", &TfrmMain::cmMaximizeAllClick);
+  mmArrange->addSeparator();
+  item(mmArrange, "&Bring All Notes to Front", "cmBringAllNotesToFront",
+       &TfrmMain::cmBringAllNotesToFrontClick);
+  QMenu* group = mmArrange->addMenu("Minimize and Group all notes");
+  group->setObjectName("cmMinimizeAndGroup");
+  item(group, "In a &Cluster", "cmArrangeInaCluster", &TfrmMain::cmArrangeInaClusterClick);
+  item(group, "&Horizontally", "cmArrangeHorizontally", &TfrmMain::cmArrangeHorizontallyClick);
+  item(group, "&Vertically", "cmArrangeVertically", &TfrmMain::cmArrangeVerticallyClick);
+  mmArrange->addSeparator();
+  item(mmArrange, "&Show Lost Notes", "cmShowLostNotes", &TfrmMain::cmShowLostNotesClick);
 }
 
 void TfrmMain::BuildTray() {
@@ -554,6 +575,50 @@ void TfrmMain::CreateWelcomeNote() {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
   factory_->CreateCenteredNote(text, 400, 200);
+}
+
+void TfrmMain::cmMinimizeAllClick() {
+  for (TfrmNote* note : notesList_->Notes()) note->Minimize();
+}
+
+void TfrmMain::cmMaximizeAllClick() {
+  for (TfrmNote* note : notesList_->Notes()) note->Maximize();
+}
+
+void TfrmMain::cmBringAllNotesToFrontClick() {
+  notesList_->BringAllNotesToFront();
+  raise();
+  activateWindow();
+}
+
+void TfrmMain::MinimizeAndGroup(int kind) {
+  cmMinimizeAllClick();
+  std::vector<TArrangeBox> boxes;
+  for (TfrmNote* note : notesList_->Notes()) boxes.push_back({note->x(), note->y()});
+  const auto placed =
+      ArrangeNotes(boxes, static_cast<TArrangeKind>(kind), SnapToScreenGrid(), GridX(), GridY());
+  const std::vector<TfrmNote*> notes = notesList_->Notes();
+  for (size_t i = 0; i < notes.size() && i < placed.size(); ++i)
+    notes[i]->move(placed[i].Left, placed[i].Top);
+}
+
+void TfrmMain::cmArrangeInaClusterClick() {
+  MinimizeAndGroup(static_cast<int>(TArrangeKind::Cluster));
+}
+void TfrmMain::cmArrangeHorizontallyClick() {
+  MinimizeAndGroup(static_cast<int>(TArrangeKind::Horizontally));
+}
+void TfrmMain::cmArrangeVerticallyClick() {
+  MinimizeAndGroup(static_cast<int>(TArrangeKind::Vertically));
+}
+
+void TfrmMain::cmShowLostNotesClick() {
+  for (TfrmNote* note : notesList_->Notes()) {
+    const QSize full = note->FullSize();
+    const auto target = LostNoteTarget(*platform_.screens, note->x(), note->y(), note->width(),
+                                       note->height(), full.width(), full.height());
+    if (target) note->move(target->Left, target->Top);
+  }
 }
 
 void TfrmMain::cmCreateQuibNoteClick() {

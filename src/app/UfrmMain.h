@@ -70,6 +70,14 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   // "Create Quib-&Note": an empty note at a random place.
   void cmCreateQuibNoteClick();
   void SaveModifiedNotes();
+  // The "&Arrange" menu.
+  void cmMinimizeAllClick();
+  void cmMaximizeAllClick();
+  void cmBringAllNotesToFrontClick();
+  void cmArrangeInaClusterClick();
+  void cmArrangeHorizontallyClick();
+  void cmArrangeVerticallyClick();
+  void cmShowLostNotesClick();
   void UpdateAllNoteConfigs();
   // "&Save Configuration now!": the note texts, the records and the notes file.
   void pmSaveAllNotesnowClick();
@@ -102,6 +110,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void OpenStoredNotes();
   void ScanDeletedNoteIds();
   void CreateWelcomeNote();
+  void MinimizeAndGroup(int kind);
   void NoteChanged();
   void AutoSave();
   void SaveNotesFile(bool quiet);

@@ -263,3 +263,28 @@ TEST_F(NotesTest, AHandNamedTextFileBecomesTheNotesOwn) {
   EXPECT_FALSE(FileExists(dir.path() + "quibnotes/QuibNote0003.TXT"));
   EXPECT_TRUE(FileExists(dir.path() + "quibnotes/quibnote7.bak.txt"));  // note 7 has its own file
 }
+
+TEST_F(NotesTest, ArrangeMenuMinimizesAndGroupsAndBringsBackLostNotes) {
+  start();
+  const int lefts[] = {0, 200, 50, 100, 150};
+  const int tops[] = {0, 100, 20, 60, 80};
+  for (int i = 0; i < 5; ++i) {
+    main->cmCreateQuibNoteClick();
+    list().At(i).move(lefts[i], tops[i]);
+  }
+  main->cmArrangeInaClusterClick();
+  const std::pair<int, int> expected[] = {{83, 41}, {99, 41}, {115, 41}, {83, 57}, {99, 57}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(list().At(i).Minimized());
+    EXPECT_EQ(list().At(i).size(), QSize(17, 17));
+    EXPECT_EQ(std::make_pair(list().At(i).x(), list().At(i).y()), expected[i]) << i;
+  }
+  main->cmMaximizeAllClick();
+  EXPECT_EQ(list().At(0).size(), QSize(128, 128));
+
+  list().At(1).move(3000, 10);  // off every monitor
+  main->cmShowLostNotesClick();
+  EXPECT_EQ(list().At(0).pos(), QPoint(83, 41));  // not lost: left alone
+  EXPECT_LT(list().At(1).x(), 1024 - 128);
+  EXPECT_LT(list().At(1).y(), 768 - 128);
+}
