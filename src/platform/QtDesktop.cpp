@@ -35,8 +35,12 @@ xcb_connection_t* x11Connection() {
 
 // The screen of the display the program was started on: its root window and its number.
 const xcb_screen_t* defaultScreen(xcb_connection_t* c, int* number) {
-  int screenNumber = 0;
-  if (!xcb_parse_display(nullptr, nullptr, nullptr, &screenNumber)) screenNumber = 0;
+  int screenNumber = 0, displayNumber = 0;
+  char* host = nullptr;
+  if (xcb_parse_display(nullptr, &host, &displayNumber, &screenNumber))
+    std::free(host);
+  else
+    screenNumber = 0;
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
   for (int i = 0; it.rem && i < screenNumber; ++i) xcb_screen_next(&it);
   if (!it.rem) {
