@@ -149,8 +149,17 @@ TEST(BoxController, SnapMove) {
       {{a}, 9, 1000, 48, 50, 50, 1000, 51},     // bottom row onto A's top row
       {{a}, 9, 1000, 197, 50, 50, 1000, 199},   // top row onto A's bottom row 199
       {{a}, 9, 1000, 152, 50, 50, 1000, 150},   // bottoms aligned (202 -> 200)
-      {{a}, 9, 230, 197, 50, 50, 227, 199},     // both axes at once: the corner
-      {{a}, 1, 230, 197, 50, 50, 230, 197},     // its own id is skipped
+      // Four pixels off, the farthest that still snaps, for each of the eight tests.
+      {{a}, 9, 104, 1000, 100, 50, 100, 1000},
+      {{a}, 9, 46, 1000, 50, 50, 51, 1000},
+      {{a}, 9, 223, 1000, 100, 50, 227, 1000},
+      {{a}, 9, 124, 1000, 100, 50, 128, 1000},
+      {{a}, 9, 1000, 104, 50, 50, 1000, 100},
+      {{a}, 9, 1000, 46, 50, 50, 1000, 51},
+      {{a}, 9, 1000, 195, 50, 50, 1000, 199},
+      {{a}, 9, 1000, 146, 50, 50, 1000, 150},
+      {{a}, 9, 230, 197, 50, 50, 227, 199},  // both axes at once: the corner
+      {{a}, 1, 230, 197, 50, 50, 230, 197},  // its own id is skipped
       {{}, 9, 230, 197, 50, 50, 230, 197},
       // Each step sees what the steps before left: left edge to 100, then A's last column.
       {{thin}, 9, 101, 0, 50, 50, 102, 0},
