@@ -539,7 +539,8 @@ void TfrmMain::OpenStoredNotes() {
   std::set<int32_t> opened;  // one window per note, however many names point at it
   for (const std::string& name : ListNoteTextFiles(false)) {
     const int32_t id = NoteIdFromFileName(name);
-    if (id == -1) continue;
+    // Ids start at 1: a name like quibnote-5.txt names no note of the program's.
+    if (id < 1) continue;
     // A file named by hand (QuibNote0003.TXT, quibnote3.txt) becomes the note's own text file,
     // so that its text is what the note shows and saves.
     const std::string own = NoteTextPath(id);

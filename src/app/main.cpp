@@ -3,6 +3,7 @@
 #include "app/USessionEnd.h"
 #include "app/UfrmMain.h"
 #include "graphics/ui/brColorPickerDialog.h"
+#include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreens.h"
 #include "platform/QtSystem.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
 
   TQtScreens screens;
   TQtSystem system;
+  TQtDesktop desktop;
   TQtDialogs dialogs([] { return TQuibApplication::Title(); });
   app.SetDialogs(&dialogs);
   SetAppFolder(system.ApplicationFolder());
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
   platform.screens = &screens;
   platform.dialogs = &dialogs;
   platform.system = &system;
+  platform.desktop = &desktop;
 
   TfrmMain frmMain(platform);
   dialogs.SetColorChooser([&frmMain](TColor& color) { return ChooseColorWith(frmMain.dlgColor(), color); });
