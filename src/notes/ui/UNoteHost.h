@@ -1,0 +1,45 @@
+// What a note window needs of the control panel that holds it: the live snapping and title
+// options, the settings store, the note snapping, the desktop seams, a few commands and the
+// bookkeeping of a window that the user closes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class TbrRegVal;
+class TBoxController;
+class TfrmNote;
+struct TPlatform;
+
+class TNoteHost {
+ public:
+  virtual ~TNoteHost() = default;
+
+  // The options as the control panel's controls show them at this moment.
+  virtual bool SnapToScreenGrid() const = 0;
+  virtual bool SnapToScreenEdges() const = 0;
+  virtual bool SnapToOtherNotes() const = 0;
+  virtual double GridX() const = 0;
+  virtual double GridY() const = 0;
+  virtual std::string NotesTitle() const = 0;
+
+  virtual const TbrRegVal& Settings() const = 0;
+  virtual const TBoxController& BoxController() const = 0;
+  virtual const TPlatform& Platform() const = 0;
+
+  // Moves every other minimized open note by (dx, dy): a collapsed note dragged with Ctrl
+  // held takes its group along.
+  virtual void MoveMinimizedGroup(int dx, int dy, int32_t id) = 0;
+  virtual void ShowControlPanel() = 0;
+  // The control panel's new-note command (a note at a random place with empty text).
+  virtual void CreateNewNote() = 0;
+
+  // True while the program closes all its windows at its end, after saving everything: a note
+  // closed then only goes.
+  virtual bool ClosingAll() const = 0;
+  // A note is being closed other than by its delete command (the window manager's close,
+  // Alt+F4); its modified text has been saved already. The host copies the window's state into
+  // its record and drops the window from the list of open notes. The text file keeps its live
+  // name, so the note returns at the next start.
+  virtual void NoteWindowClosed(TfrmNote& note) = 0;
+};

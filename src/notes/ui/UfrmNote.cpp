@@ -1,0 +1,575 @@
+#include "notes/ui/UfrmNote.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+#include <cmath>
+
+#include "graphics/UGraphics.h"
+#include "graphics/brColorUtil.h"
+#include "graphics/brMultiMonitor.h"
+#include "notes/UNoteDrag.h"
+#include "notes/UNoteKeys.h"
+#include "notes/UNoteTitle.h"
+#include "notes/UTBoxController.h"
+#include "notes/brScreenSnapper.h"
+#include "notes/ui/UNoteHost.h"
+#include "notes/ui/UNoteParts.h"
+#include "platform/Desktop.h"
+#include "platform/QtCanvas.h"
+#include "platform/TPlatform.h"
+#include "platform/X11WindowState.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
+#include "store/UTNoteConfig.h"
+#include "store/brRegVal.h"
+
+namespace {
+
+QFont WindowFont() {
+  // The program's classic dialog font; where it is not installed, a sans font of the same size.
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPointSize(8);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+int Pixel(double v) {
+  return static_cast<int>(std::floor(v));
+}
+
+// The pointer within a control, from its desktop position and where the window is now: the
+// event's own local position may still refer to where the window was before the last move.
+QPoint PointerIn(const QWidget& window, const QWidget& control, const QMouseEvent& e) {
+  const QPointF global = e.globalPosition();
+  return {Pixel(global.x()) - window.x() - control.x(), Pixel(global.y()) - window.y() - control.y()};
+}
+
+}  // namespace
+
+TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), host_(host) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(WindowFont());
+  setAutoFillBackground(true);
+  resize(119, 107);
+
+  const bool wantShadow = host_.Settings().GetBoolean("bWinXPShadow");
+  const Desktop* desktop = host_.Platform().desktop;
+  dropShadow_ = wantShadow && desktop && desktop->DrawsWindowShadows();
+  if (!wantShadow) {
+    // Asked for no shadow: also tell a compositor that may start later.
+    shadowSuppressed_ = true;
+    setWindowFlag(Qt::NoDropShadowWindowHint, true);
+  }
+
+  pb = new TNotePaintBox(this);
+  pb->OnPaint = [this](QPainter& p) { pbPaint(p); };
+  pb->OnMouseDown = [this](QMouseEvent& e) { pbMouseDown(e); };
+  pb->OnMouseMove = [this](QMouseEvent& e) { pbMouseMove(e); };
+  pb->OnMouseUp = [this](QMouseEvent& e) { pbMouseUp(e); };
+  pb->OnDblClick = [this](QMouseEvent& e) { pbDblClick(e); };
+  pb->OnContextMenu = [this](QContextMenuEvent& e) { pm->popup(e.globalPos()); };
+
+  mem = new TNoteMemo(this);
+  mem->setFrameShape(QFrame::NoFrame);
+  mem->setFocusPolicy(Qt::ClickFocus);  // no tab stop
+  mem->setTabChangesFocus(false);       // Tab types a tab
+  mem->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  mem->document()->setDocumentMargin(2);
+  connect(mem, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
+
+  pnlSize = new QWidget(this);
+  pnlSize->resize(GripSize, GripSize);
+  pbSize = new TNotePaintBox(pnlSize);
+  pbSize->setGeometry(0, 0, GripSize, GripSize);
+  pbSize->setCursor(Qt::SizeFDiagCursor);
+  pbSize->OnPaint = [this](QPainter& p) { pbSizePaint(p); };
+  pbSize->OnMouseDown = [this](QMouseEvent& e) { pbSizeMouseDown(e); };
+  pbSize->OnMouseMove = [this](QMouseEvent& e) { pbSizeMouseMove(e); };
+  pbSize->OnMouseUp = [this](QMouseEvent& e) { pbSizeMouseUp(e); };
+
+  BuildMenu();
+  SetTextFont(font_);
+  SetNoteColor(clDefaultNoteColor);
+  mem->installEventFilter(this);
+  installEventFilter(this);
+  setFocusProxy(mem);
+  LayoutParts();
+  modified_ = false;
+}
+
+TfrmNote::~TfrmNote() = default;
+
+void TfrmNote::BuildMenu() {
+  pm = new QMenu(this);
+  // Shortcut texts after a tab are labels only: the keys go through the key preview.
+  pmControlPanel = pm->addAction(QStringLiteral("&Control Panel\tF2"));
+  pm->addSeparator();
+  pmSendNoteOverNetwork = pm->addAction(QStringLiteral("&Send this Quib-Note over Network...\tF5"));
+  pmSendNoteOverNetwork->setVisible(false);
+  pmSendNoteOverNetwork->setEnabled(false);
+  pmNetworkSeparator = pm->addSeparator();
+  pmNetworkSeparator->setVisible(false);
+  pmAppearance = pm->addMenu(QStringLiteral("&Appearance (Colors && Fonts)"));
+  pmBackgroundColor = pmAppearance->addAction(QStringLiteral("&Background Color\tF9"));
+  pmNewRandomColor = pmAppearance->addAction(QStringLiteral("New &Random Color\tF10"));
+  pmAppearance->addSeparator();
+  pmFont = pmAppearance->addAction(QStringLiteral("&Font\tCtrl+F11"));
+  pmFontColor = pmAppearance->addAction(QStringLiteral("F&ont Color\tF11"));
+  pmNewRandomFontColor = pmAppearance->addAction(QStringLiteral("New Random Fo&nt Color\tF12"));
+  pm->addSeparator();
+  pmImportTextFile = pm->addAction(QStringLiteral("&Import Text File"));
+  pmExportTextFile = pm->addAction(QStringLiteral("&Export Text File"));
+  pm->addSeparator();
+  pmNewQuibNote = pm->addAction(QStringLiteral("&New Quib-Note\tF4"));
+  pmNewQuibChat = pm->addAction(QStringLiteral("New Quib-&Chat\tF6"));
+  pmNewQuibChat->setVisible(false);
+  pmNewQuibChat->setEnabled(false);
+  pmDelete = pm->addAction(QStringLiteral("&Delete this Quib-Note\tCtrl+F4"));
+  pm->addSeparator();
+  pmReadOnly = pm->addAction(QStringLiteral("&Read Only"));
+  pmReadOnly->setCheckable(true);
+  pmOnTop = pm->addAction(QStringLiteral("Stay On &Top"));
+  pmOnTop->setCheckable(true);
+  pm->addSeparator();
+  pmExitApplication = pm->addAction(QStringLiteral("E&xit Application ..."));
+
+  connect(pmControlPanel, &QAction::triggered, this, [this] { host_.ShowControlPanel(); });
+  connect(pmNewQuibNote, &QAction::triggered, this, [this] { host_.CreateNewNote(); });
+  connect(pmReadOnly, &QAction::triggered, this, [this] { pmReadOnlyClick(); });
+  connect(pmOnTop, &QAction::triggered, this, [this] { pmOnTopClick(); });
+}
+
+// ---- text ---------------------------------------------------------------------------------
+
+std::vector<std::string> TfrmNote::Lines() const {
+  // Block by block rather than through toPlainText, which turns non-breaking spaces into
+  // plain ones.
+  std::vector<std::string> lines;
+  const QTextDocument* doc = mem->document();
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    const QByteArray bytes = b.text().toLocal8Bit();
+    lines.emplace_back(bytes.constData(), static_cast<size_t>(bytes.size()));
+  }
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+void TfrmNote::SetLines(const std::vector<std::string>& lines) {
+  // Every line ends in a break, so the text area ends in an empty line and an empty last line
+  // of the file survives a load and a save.
+  std::string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  mem->setPlainText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+  modified_ = true;
+}
+
+bool TfrmNote::ReadOnly() const {
+  return mem->isReadOnly();
+}
+
+void TfrmNote::SetReadOnly(bool value) {
+  mem->setReadOnly(value);
+  pmReadOnly->setChecked(value);
+  RepaintStrip();
+}
+
+void TfrmNote::SetTextFont(const TFontSpec& font) {
+  font_ = font;
+  QFont f(QString::fromLocal8Bit(font.Name.c_str()));
+  // A stored size Qt cannot use leaves Qt's size but is kept as stored.
+  if (font.Size > 0) f.setPointSize(font.Size);
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  f.setUnderline(font.Underline);
+  f.setStrikeOut(font.StrikeOut);
+  mem->setFont(f);
+  // Tab stops every eight average characters, as in the classic edit controls, rather than Qt's
+  // fixed 80 pixels.
+  mem->setTabStopDistance(QFontMetricsF(f).averageCharWidth() * 8);
+  QPalette pal = mem->palette();
+  pal.setColor(QPalette::Text, ToQColor(font.Color));
+  mem->setPalette(pal);
+}
+
+void TfrmNote::LoadText() {
+  const std::string path = NoteTextPath(id_);
+  if (!FileExists(path)) return;
+  SetLines(ReadTextLines(path));
+  modified_ = false;
+}
+
+void TfrmNote::SaveText() {
+  WriteFileAtomic(NoteTextPath(id_), JoinLinesCRLF(Lines()));
+  modified_ = false;
+}
+
+// ---- colours ------------------------------------------------------------------------------
+
+void TfrmNote::SetNoteColor(TColor color) {
+  noteColor_ = color;
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, ToQColor(color));
+  setPalette(pal);
+  QPalette memPal = mem->palette();
+  memPal.setColor(QPalette::Base, ToQColor(color));
+  memPal.setColor(QPalette::Window, ToQColor(color));
+  mem->setPalette(memPal);
+  frameColor_ = AdjustBrightness(color, -50);
+  shadowColor_ = AdjustBrightness(frameColor_, -40);
+  highlightColor_ = AdjustBrightness(frameColor_, 40);
+}
+
+void TfrmNote::ColorFromWallpaper() {
+  const Desktop* desktop = host_.Platform().desktop;
+  if (!desktop) return;
+  const TPixelBlock block = desktop->WallpaperBlock(x(), y(), MinimizedSize, pb->height());
+  SetNoteColor(AdjustBrightness(AverageColor(AsPixelSource(block)), 40));
+}
+
+// ---- minimized state ----------------------------------------------------------------------
+
+void TfrmNote::ShowHint() {
+  const std::vector<std::string> lines = Lines();
+  hint_ = lines.empty() ? std::string() : lines.front();
+  // As plain text: a first line that looks like markup must not be rendered as such.
+  const QString text = QString::fromLocal8Bit(hint_.data(), static_cast<qsizetype>(hint_.size()));
+  pb->setToolTip(text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
+}
+
+void TfrmNote::HideHint() {
+  hint_.clear();
+  pb->setToolTip(QString());
+}
+
+void TfrmNote::Minimize() {
+  if (minimized_) return;
+  ShowHint();
+  mem->hide();
+  pnlSize->hide();
+  savedWidth_ = width();
+  savedHeight_ = height();
+  minimized_ = true;
+  resize(MinimizedSize, MinimizedSize);
+  LayoutParts();
+  RepaintStrip();
+}
+
+void TfrmNote::Maximize() {
+  if (!minimized_) return;
+  HideHint();
+  minimized_ = false;
+  resize(savedWidth_, savedHeight_);
+  mem->show();
+  pnlSize->show();
+  LayoutParts();
+  RepaintStrip();
+}
+
+void TfrmNote::ToggleMinimized() {
+  if (minimized_)
+    Maximize();
+  else
+    Minimize();
+}
+
+QSize TfrmNote::FullSize() const {
+  return minimized_ ? QSize(savedWidth_, savedHeight_) : size();
+}
+
+// ---- stay on top --------------------------------------------------------------------------
+
+void TfrmNote::SetOnTop(bool flag) {
+  onTop_ = flag;
+  pmOnTop->setChecked(flag);
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == flag) return;
+  // Changing the flags hides the window; show it again where it was, without activating it.
+  const bool visible = isVisible();
+  const QPoint where = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, flag);
+  move(where);
+  if (visible) {
+    const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+    // On X11 the new flags come with a new native window, made after showEvent.
+    ApplyWindowState();
+  }
+}
+
+// ---- record -------------------------------------------------------------------------------
+
+void TfrmNote::ApplyConfig(const TNoteConfig& record) {
+  id_ = record.Id;
+  move(record.Left, record.Top);
+  savedWidth_ = record.Width;
+  savedHeight_ = record.Height;
+  systemNote_ = record.SystemNote;
+  chat_ = record.Chat;
+  mem->setReadOnly(record.ReadOnly);
+  pmReadOnly->setChecked(record.ReadOnly);
+  // Also when false, so that a record applied to a window already on top takes it down.
+  SetOnTop(record.OnTop);
+  SetNoteColor(record.Color);
+  TFontSpec font = font_;
+  font.Name = record.FontName;
+  font.Size = record.FontSize;
+  font.Color = record.FontColor;
+  SetTextFont(font);
+  minimized_ = record.Minimized;
+  if (minimized_) {
+    ShowHint();
+    mem->hide();
+    pnlSize->hide();
+    resize(MinimizedSize, MinimizedSize);
+  } else {
+    HideHint();
+    resize(record.Width, record.Height);
+    mem->show();
+    pnlSize->show();
+  }
+  LayoutParts();
+  RepaintStrip();
+  RepaintGrip();
+}
+
+void TfrmNote::FillConfig(TNoteConfig& record) const {
+  record.Id = id_;
+  record.Left = pos().x();
+  record.Top = pos().y();
+  const QSize full = FullSize();
+  record.Width = full.width();
+  record.Height = full.height();
+  record.Minimized = minimized_;
+  record.SystemNote = systemNote_;
+  record.Chat = chat_;
+  record.OnTop = onTop_;
+  record.ReadOnly = mem->isReadOnly();
+  record.Color = noteColor_;
+  record.FontSize = font_.Size;
+  record.FontColor = font_.Color;
+  record.FontName = font_.Name;
+}
+
+std::unique_ptr<TNoteConfig> TfrmNote::CreateConfig() const {
+  auto record = std::make_unique<TNoteConfig>(host_.Settings(), *host_.Platform().screens);
+  FillConfig(*record);
+  return record;
+}
+
+// ---- layout and painting ------------------------------------------------------------------
+
+void TfrmNote::LayoutParts() {
+  const int w = width(), h = height();
+  const int strip = minimized_ ? MinimizedSize : StripHeight;
+  pb->setGeometry(0, 0, w, strip);
+  mem->setGeometry(0, StripHeight, w, h > StripHeight ? h - StripHeight : 0);
+  pnlSize->move(w - GripSize, h - GripSize);
+  pnlSize->raise();
+}
+
+void TfrmNote::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutParts();
+}
+
+void TfrmNote::RepaintStrip() {
+  pb->update();
+}
+
+void TfrmNote::RepaintGrip() {
+  pbSize->update();
+}
+
+void TfrmNote::pbPaint(QPainter& painter) {
+  painter.setFont(font());
+  TQtCanvas canvas(painter);
+  if (minimized_) {
+    DrawCollapsedBox(canvas, pb->width(), pb->height(), frameColor_, shadowColor_, highlightColor_);
+    return;
+  }
+  // The template is read at every paint, so an edit of it shows at the next repaint.
+  const std::string title = NoteTitle(host_.NotesTitle(), id_, systemNote_, mem->isReadOnly());
+  DrawTitleStrip(canvas, pb->width(), pb->height(), title, frameColor_, shadowColor_, highlightColor_);
+}
+
+void TfrmNote::pbSizePaint(QPainter& painter) {
+  if (minimized_) return;
+  TQtCanvas canvas(painter);
+  DrawSizeGrip(canvas, pbSize->width(), pbSize->height(), frameColor_, shadowColor_, highlightColor_);
+}
+
+// ---- move drag ----------------------------------------------------------------------------
+
+void TfrmNote::pbMouseDown(QMouseEvent& e) {
+  if (e.button() != Qt::LeftButton) return;
+  moving_ = true;
+  clickPending_ = true;
+  const QPoint p = PointerIn(*this, *pb, e);
+  downX_ = p.x();
+  downY_ = p.y();
+  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
+}
+
+void TfrmNote::pbMouseMove(QMouseEvent& e) {
+  if (!moving_) return;
+  const QPoint p = PointerIn(*this, *pb, e);
+  const int oldLeft = x(), oldTop = y();
+  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
+                               host_.GridX(), host_.GridY()};
+  const TDragInput in{oldLeft, oldTop, width(), height(), p.x(), p.y(), downX_, downY_};
+  const TBoxController& boxes = host_.BoxController();
+  const int32_t id = id_;
+  const TDragPoint to = NoteMoveTarget(
+      snapping, in, [&boxes, id](int& x, int& y, int w, int h) { boxes.SnapMove(id, x, y, w, h); },
+      [](int& x, int& y, int w, int h) { ScreenSnapper().SnapMove(x, y, w, h); });
+  if (to.X == oldLeft && to.Y == oldTop) return;
+  move(to.X, to.Y);
+  if (minimized_ && e.modifiers().testFlag(Qt::ControlModifier))
+    host_.MoveMinimizedGroup(to.X - oldLeft, to.Y - oldTop, id_);
+}
+
+void TfrmNote::pbMouseUp(QMouseEvent& e) {
+  if (e.button() != Qt::LeftButton) return;
+  moving_ = false;
+  const bool click = clickPending_ && pb->rect().contains(PointerIn(*this, *pb, e));
+  clickPending_ = false;
+  // The menu box: a click whose press lay on it.
+  if (click && !minimized_ && PointInBox(downX_, downY_, 4, 4, 13, 13)) pm->popup(QPoint(x() + 8, y() + 8));
+}
+
+void TfrmNote::pbDblClick(QMouseEvent& e) {
+  if (e.button() != Qt::LeftButton) return;
+  ToggleMinimized();
+  // The second press of a double click still starts a drag, but it is no click.
+  pbMouseDown(e);
+  clickPending_ = false;
+}
+
+// ---- resize drag --------------------------------------------------------------------------
+
+void TfrmNote::pbSizeMouseDown(QMouseEvent& e) {
+  if (e.button() != Qt::LeftButton) return;
+  sizing_ = true;
+  const QPoint p = PointerIn(*this, *pnlSize, e);
+  downX_ = p.x();
+  downY_ = p.y();
+  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
+}
+
+void TfrmNote::pbSizeMouseMove(QMouseEvent& e) {
+  if (!sizing_) return;
+  const QPoint p = PointerIn(*this, *pnlSize, e);
+  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
+                               host_.GridX(), host_.GridY()};
+  const TDragInput in{x(), y(), width(), height(), p.x(), p.y(), downX_, downY_};
+  const TBoxController& boxes = host_.BoxController();
+  const int32_t id = id_;
+  const TDragSize to = NoteSizeTarget(
+      snapping, in, [&boxes, id](int left, int top, int& w, int& h) { boxes.SnapSize(id, left, top, w, h); },
+      [](int left, int top, int& w, int& h) { ScreenSnapper().SnapSize(left, top, w, h); });
+  setGeometry(x(), y(), to.Width, to.Height);
+}
+
+void TfrmNote::pbSizeMouseUp(QMouseEvent&) {
+  sizing_ = false;
+}
+
+// ---- commands -----------------------------------------------------------------------------
+
+void TfrmNote::pmReadOnlyClick() {
+  SetReadOnly(!mem->isReadOnly());
+}
+
+void TfrmNote::pmOnTopClick() {
+  SetOnTop(!onTop_);
+}
+
+void TfrmNote::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (key < Qt::Key_F1 || key > Qt::Key_F12) return;
+  const TNoteKeyCommand command =
+      NoteKeyCommand(key - Qt::Key_F1 + 1, modifiers.testFlag(Qt::ShiftModifier),
+                     modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier));
+  switch (command) {
+    case TNoteKeyCommand::ControlPanel:
+      host_.ShowControlPanel();
+      break;
+    case TNoteKeyCommand::NewNote:
+      host_.CreateNewNote();
+      break;
+    default:
+      break;
+  }
+}
+
+bool TfrmNote::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // The text area keeps the function keys it is sent, so a key seen here on the window came
+    // to the window itself.
+    if (watched == mem || watched == this) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      FormKeyDown(key->key(), key->modifiers());
+    }
+  }
+  return QWidget::eventFilter(watched, event);  // the key still reaches the text area
+}
+
+// ---- window life --------------------------------------------------------------------------
+
+void TfrmNote::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  LayoutParts();
+  if (event->spontaneous()) return;
+  // Still unmapped here: the window manager reads these when the window is mapped.
+  ApplyWindowState();
+}
+
+void TfrmNote::ApplyWindowState() {
+  SetSkipTaskbarAndPager(*this);
+  if (shadowSuppressed_) SetNoCompositorShadow(*this);
+}
+
+void TfrmNote::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // A window manager that places a frameless tool window where it asked to be may leave Qt
+  // believing it lies at (0, 0) of its frame (seen with openbox), and the note would then save
+  // a wrong place. A move reported by the window system is checked against the X server a
+  // moment later, when the window manager has settled.
+  if (event->spontaneous() && RunsOnX11()) QTimer::singleShot(100, this, [this] { VerifyPlacement(); });
+}
+
+void TfrmNote::VerifyPlacement() {
+  if (moving_ || sizing_ || !isVisible()) return;
+  const std::optional<QPoint> real = X11WindowPosition(*this);
+  if (real && *real != pos()) move(*real);
+}
+
+void TfrmNote::CloseForDelete() {
+  closingForDelete_ = true;
+  close();
+}
+
+void TfrmNote::closeEvent(QCloseEvent* event) {
+  if (closingForDelete_ || host_.ClosingAll()) {
+    event->accept();
+    return;
+  }
+  // Closed by the user: keep the note. Until its text is safe the close stays refused, so a
+  // failed save keeps the window and its text.
+  event->ignore();
+  if (modified_) SaveText();
+  host_.NoteWindowClosed(*this);
+  event->accept();
+}

@@ -1,0 +1,172 @@
+// One note on the desktop: a frameless tool window with a painted title strip, a flat text
+// area and a size grip. It holds the note's live state, is dragged and sized through the
+// snapping, collapses to a small box, and moves its state to and from the note's record and
+// its text to and from the note's text file.
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/UColorTypes.h"
+#include "platform/Dialogs.h"
+
+class QAction;
+class QMenu;
+class QMouseEvent;
+class QPainter;
+class QPlainTextEdit;
+class TNoteConfig;
+class TNoteHost;
+class TNotePaintBox;
+
+class TfrmNote : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Made hidden; the host must outlive the window. Reads bWinXPShadow once, here.
+  explicit TfrmNote(TNoteHost& host);
+  ~TfrmNote() override;
+
+  int32_t Id() const { return id_; }
+  void SetId(int32_t id) { id_ = id; }
+  bool Minimized() const { return minimized_; }
+  bool OnTop() const { return onTop_; }
+  bool SystemNote() const { return systemNote_; }
+  void SetSystemNote(bool value) { systemNote_ = value; }
+  bool Chat() const { return chat_; }
+  void SetChat(bool value) { chat_ = value; }
+  int SavedWidth() const { return savedWidth_; }
+  int SavedHeight() const { return savedHeight_; }
+  int DownX() const { return downX_; }
+  int DownY() const { return downY_; }
+  bool Moving() const { return moving_; }
+  bool Sizing() const { return sizing_; }
+  TColor NoteColor() const { return noteColor_; }
+  TColor FrameColor() const { return frameColor_; }
+  TColor ShadowColor() const { return shadowColor_; }
+  TColor HighlightColor() const { return highlightColor_; }
+  // Whether the desktop draws a shadow under this note: only where it draws them at all, and
+  // only when the setting asked for one when the window was made.
+  bool DropShadow() const { return dropShadow_; }
+  // The strip's tooltip while minimized: the first line of the text when the note collapsed.
+  const std::string& StripHint() const { return hint_; }
+
+  // The text as lines of 8-bit text; an empty last line of the text area is no line.
+  std::vector<std::string> Lines() const;
+  // Replaces the text; like typing, this marks the note modified.
+  void SetLines(const std::vector<std::string>& lines);
+  bool Modified() const { return modified_; }
+  void SetModified(bool value) { modified_ = value; }
+  bool ReadOnly() const;
+  // Also sets the check mark of "&Read Only" and repaints the strip (the title's " *").
+  void SetReadOnly(bool value);
+  const TFontSpec& TextFont() const { return font_; }
+  void SetTextFont(const TFontSpec& font);
+
+  // The note colour and the frame colours made from it. Callers repaint strip and grip.
+  void SetNoteColor(TColor color);
+  // The note colour from the wallpaper under the note's top-left corner, brightened.
+  void ColorFromWallpaper();
+  void Minimize();
+  void Maximize();
+  void ToggleMinimized();
+  // The size when not minimized.
+  QSize FullSize() const;
+  void SetOnTop(bool flag);
+  // The note's text file: LoadText reads it when it exists; SaveText replaces it whole
+  // (crash-safe). Both clear the modified flag.
+  void LoadText();
+  void SaveText();
+  void ApplyConfig(const TNoteConfig& record);
+  void FillConfig(TNoteConfig& record) const;
+  // A new record with the defaults, filled from the window; the caller owns it.
+  std::unique_ptr<TNoteConfig> CreateConfig() const;
+  void RepaintStrip();
+  void RepaintGrip();
+  // For the delete command, which does its own bookkeeping: closes the window without what a
+  // user's close does.
+  void CloseForDelete();
+
+  // The parts of the window, owned by it through Qt's parent ownership.
+  TNotePaintBox* pb = nullptr;
+  QPlainTextEdit* mem = nullptr;
+  QWidget* pnlSize = nullptr;
+  TNotePaintBox* pbSize = nullptr;
+  QMenu* pm = nullptr;
+  QAction* pmControlPanel = nullptr;
+  QAction* pmSendNoteOverNetwork = nullptr;
+  QAction* pmNetworkSeparator = nullptr;
+  QMenu* pmAppearance = nullptr;
+  QAction* pmBackgroundColor = nullptr;
+  QAction* pmNewRandomColor = nullptr;
+  QAction* pmFont = nullptr;
+  QAction* pmFontColor = nullptr;
+  QAction* pmNewRandomFontColor = nullptr;
+  QAction* pmImportTextFile = nullptr;
+  QAction* pmExportTextFile = nullptr;
+  QAction* pmNewQuibNote = nullptr;
+  QAction* pmNewQuibChat = nullptr;
+  QAction* pmDelete = nullptr;
+  QAction* pmReadOnly = nullptr;
+  QAction* pmOnTop = nullptr;
+  QAction* pmExitApplication = nullptr;
+
+  static constexpr int StripHeight = 16;
+  static constexpr int MinimizedSize = 17;
+  static constexpr int GripSize = 12;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void ApplyWindowState();
+  void VerifyPlacement();
+  void LayoutParts();
+  void ShowHint();
+  void HideHint();
+  void pbPaint(QPainter& painter);
+  void pbMouseDown(QMouseEvent& e);
+  void pbMouseMove(QMouseEvent& e);
+  void pbMouseUp(QMouseEvent& e);
+  void pbDblClick(QMouseEvent& e);
+  void pbSizePaint(QPainter& painter);
+  void pbSizeMouseDown(QMouseEvent& e);
+  void pbSizeMouseMove(QMouseEvent& e);
+  void pbSizeMouseUp(QMouseEvent& e);
+  void pmReadOnlyClick();
+  void pmOnTopClick();
+  void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  TNoteHost& host_;
+  int32_t id_ = 0;
+  bool minimized_ = false;
+  bool onTop_ = false;
+  bool systemNote_ = false;
+  bool chat_ = false;
+  int savedWidth_ = 0;
+  int savedHeight_ = 0;
+  int downX_ = 0;
+  int downY_ = 0;
+  bool moving_ = false;
+  bool sizing_ = false;
+  bool clickPending_ = false;  // a left press on the strip that may end as a click
+  TColor noteColor_ = clDefaultNoteColor;
+  TColor frameColor_ = clBlack;
+  TColor shadowColor_ = clBlack;
+  TColor highlightColor_ = clBlack;
+  TFontSpec font_;
+  bool modified_ = false;
+  bool dropShadow_ = false;
+  bool shadowSuppressed_ = false;
+  bool closingForDelete_ = false;
+  std::string hint_;
+};

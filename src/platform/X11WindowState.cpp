@@ -1,0 +1,133 @@
+#include "platform/X11WindowState.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+xcb_connection_t* connection() {
+  if (!RunsOnX11()) return nullptr;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
+
+// The X window as it is now: Qt's xcb plugin makes a new one when some window flags change
+// (staying on top among them) and then only the QWindow knows it, not QWidget::winId.
+xcb_window_t nativeWindow(QWidget& window) {
+  if (QWindow* handle = window.windowHandle(); handle && handle->handle())
+    return static_cast<xcb_window_t>(handle->winId());
+  return static_cast<xcb_window_t>(window.winId());
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
+  const xcb_intern_atom_cookie_t cookie =
+      xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
+  if (!reply) return XCB_ATOM_NONE;
+  const xcb_atom_t atom = reply->atom;
+  std::free(reply);
+  return atom;
+}
+
+xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t win) {
+  xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, win), nullptr);
+  if (!reply) return XCB_WINDOW_NONE;
+  const xcb_window_t root = reply->root;
+  std::free(reply);
+  return root;
+}
+
+void addStatesToProperty(xcb_connection_t* c, xcb_window_t win, xcb_atom_t state,
+                         const std::vector<xcb_atom_t>& wanted) {
+  // Keep whatever states are there already (Qt adds its own the same way).
+  std::vector<xcb_atom_t> atoms;
+  const xcb_get_property_cookie_t cookie = xcb_get_property(c, 0, win, state, XCB_ATOM_ATOM, 0, 1024);
+  if (xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr)) {
+    if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+      const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+      atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+  }
+  bool changed = false;
+  for (const xcb_atom_t a : wanted) {
+    bool present = false;
+    for (const xcb_atom_t have : atoms) present = present || have == a;
+    if (!present) {
+      atoms.push_back(a);
+      changed = true;
+    }
+  }
+  if (changed)
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, state, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(atoms.size()), atoms.data());
+}
+
+void requestStates(xcb_connection_t* c, xcb_window_t win, xcb_atom_t state, xcb_atom_t first,
+                   xcb_atom_t second) {
+  const xcb_window_t root = rootOf(c, win);
+  if (root == XCB_WINDOW_NONE) return;
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = win;
+  event.type = state;
+  event.data.data32[0] = 1;  // _NET_WM_STATE_ADD
+  event.data.data32[1] = first;
+  event.data.data32[2] = second;
+  event.data.data32[3] = 1;  // from a normal application
+  xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&event));
+}
+
+}  // namespace
+
+bool RunsOnX11() {
+  return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+void SetSkipTaskbarAndPager(QWidget& window) {
+  xcb_connection_t* c = connection();
+  if (!c) return;
+  const xcb_window_t win = nativeWindow(window);
+  const xcb_atom_t state = internAtom(c, "_NET_WM_STATE");
+  const xcb_atom_t taskbar = internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+  const xcb_atom_t pager = internAtom(c, "_NET_WM_STATE_SKIP_PAGER");
+  if (state == XCB_ATOM_NONE || taskbar == XCB_ATOM_NONE || pager == XCB_ATOM_NONE) return;
+  // Both ways: a window just shown may or may not have been taken over by the window manager
+  // yet. It reads the property when it takes the window over, and it answers the request once
+  // it manages the window (it ignores requests for windows it does not manage).
+  addStatesToProperty(c, win, state, {taskbar, pager});
+  requestStates(c, win, state, taskbar, pager);
+  xcb_flush(c);
+}
+
+void SetNoCompositorShadow(QWidget& window) {
+  xcb_connection_t* c = connection();
+  if (!c) return;
+  const xcb_atom_t shadow = internAtom(c, "_COMPTON_SHADOW");
+  if (shadow == XCB_ATOM_NONE) return;
+  const uint32_t off = 0;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, nativeWindow(window), shadow, XCB_ATOM_CARDINAL, 32, 1, &off);
+  xcb_flush(c);
+}
+
+std::optional<QPoint> X11WindowPosition(QWidget& window) {
+  xcb_connection_t* c = connection();
+  if (!c || !window.windowHandle() || !window.windowHandle()->handle()) return std::nullopt;
+  const xcb_window_t win = nativeWindow(window);
+  const xcb_window_t root = rootOf(c, win);
+  if (root == XCB_WINDOW_NONE) return std::nullopt;
+  xcb_translate_coordinates_reply_t* reply =
+      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, win, root, 0, 0), nullptr);
+  if (!reply) return std::nullopt;
+  const QPoint p(reply->dst_x, reply->dst_y);
+  std::free(reply);
+  return p;
+}

@@ -1,0 +1,24 @@
+// Window-manager hints of a top-level window that Qt has no call for, set through xcb, and the
+// window's true place on the screen. Every function does nothing on platforms other than X11
+// (Wayland, offscreen).
+#pragma once
+
+#include <QPoint>
+#include <optional>
+
+class QWidget;
+
+// True when the application runs on the xcb platform.
+bool RunsOnX11();
+// Adds _NET_WM_STATE_SKIP_TASKBAR and _NET_WM_STATE_SKIP_PAGER to the window's state: as the
+// property the window manager reads when it takes a window over (Qt keeps states it finds there
+// when it maps the window), and as the request that changes the state of a managed window.
+// Call it before the window is mapped (from showEvent), and again when Qt has made a new X
+// window for it.
+void SetSkipTaskbarAndPager(QWidget& window);
+// Sets _COMPTON_SHADOW = 0, which compositors of the compton/picom family honour by drawing
+// no shadow under the window.
+void SetNoCompositorShadow(QWidget& window);
+// Where the X server has the window's top-left corner, in root coordinates; nothing when the
+// window has no X window or the platform is not X11.
+std::optional<QPoint> X11WindowPosition(QWidget& window);

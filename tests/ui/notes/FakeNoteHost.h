@@ -1,0 +1,79 @@
+// A stand-in for the control panel that note windows talk to: options set by the test, the
+// open notes it snaps against, and a record of every call a note makes.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notes/UTBoxController.h"
+#include "notes/brScreenSnapper.h"
+#include "notes/ui/UNoteHost.h"
+#include "notes/ui/UfrmNote.h"
+#include "platform/TPlatform.h"
+#include "store/UTNoteConfig.h"
+#include "store/brRegVal.h"
+#include "support/FakeDesktop.h"
+#include "support/Fakes.h"
+
+class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
+ public:
+  FakeNoteHost() : settings(CreateQuibSettings()), boxes(*this) {
+    platform.screens = &screens;
+    platform.dialogs = &dialogs;
+    platform.desktop = &desktop;
+    InitScreenSnapper(screens);
+  }
+
+  bool SnapToScreenGrid() const override { return grid; }
+  bool SnapToScreenEdges() const override { return edges; }
+  bool SnapToOtherNotes() const override { return notesSnap; }
+  double GridX() const override { return gridX; }
+  double GridY() const override { return gridY; }
+  std::string NotesTitle() const override { return title; }
+  const TbrRegVal& Settings() const override { return *settings; }
+  const TBoxController& BoxController() const override { return boxes; }
+  const TPlatform& Platform() const override { return platform; }
+  void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
+  void ShowControlPanel() override { ++controlPanelShown; }
+  void CreateNewNote() override { ++newNotes; }
+  bool ClosingAll() const override { return closingAll; }
+  void NoteWindowClosed(TfrmNote& note) override {
+    auto& record = records[note.Id()];
+    if (!record) record = std::make_unique<TNoteConfig>(*settings, screens);
+    note.FillConfig(*record);
+    closedIds.push_back(note.Id());
+    std::erase(open, &note);
+  }
+
+  int NoteCount() const override { return static_cast<int>(open.size()); }
+  TNoteBox NoteBoxAt(int i) const override {
+    const TfrmNote* n = open[static_cast<size_t>(i)];
+    return {n->Id(), n->x(), n->y(), n->width(), n->height()};
+  }
+
+  struct GroupMove {
+    int dx, dy;
+    int32_t id;
+    bool operator==(const GroupMove&) const = default;
+  };
+
+  FakeScreens screens{1024, 768, 30};
+  FakeDialogs dialogs;
+  FakeDesktop desktop;
+  TPlatform platform;
+  std::unique_ptr<TbrRegVal> settings;
+  TBoxController boxes;
+
+  bool grid = false, edges = false, notesSnap = false, closingAll = false;
+  double gridX = 8, gridY = 8;
+  std::string title = "Quib [$id$]";
+
+  std::vector<TfrmNote*> open;
+  std::vector<GroupMove> groupMoves;
+  std::vector<int32_t> closedIds;
+  std::map<int32_t, std::unique_ptr<TNoteConfig>> records;
+  int controlPanelShown = 0;
+  int newNotes = 0;
+};
