@@ -594,10 +594,10 @@ void TfrmMain::cmBringAllNotesToFrontClick() {
 
 void TfrmMain::MinimizeAndGroup(int kind) {
   cmMinimizeAllClick();
-  std::vector<TArrangeBox> boxes;
-  for (TfrmNote* note : notesList_->Notes()) boxes.push_back({note->x(), note->y()});
-  const auto placed =
-      ArrangeNotes(boxes, static_cast<TArrangeKind>(kind), SnapToScreenGrid(), GridX(), GridY());
+  std::vector<TNoteBox> boxes;
+  for (int i = 0; i < notesList_->Count(); ++i) boxes.push_back(notesList_->NoteBoxAt(i));
+  const auto placed = ArrangeNotes(boxes, static_cast<TArrangeKind>(kind),
+                                   TArrangeGrid{SnapToScreenGrid(), GridX(), GridY()});
   const std::vector<TfrmNote*> notes = notesList_->Notes();
   for (size_t i = 0; i < notes.size() && i < placed.size(); ++i)
     notes[i]->move(placed[i].Left, placed[i].Top);
@@ -616,8 +616,8 @@ void TfrmMain::cmArrangeVerticallyClick() {
 void TfrmMain::cmShowLostNotesClick() {
   for (TfrmNote* note : notesList_->Notes()) {
     const QSize full = note->FullSize();
-    const auto target = LostNoteTarget(*platform_.screens, note->x(), note->y(), note->width(),
-                                       note->height(), full.width(), full.height());
+    const TNoteBox box{note->Id(), note->x(), note->y(), note->width(), note->height()};
+    const auto target = LostNoteTarget(*platform_.screens, box, full.width(), full.height());
     if (target) note->move(target->Left, target->Top);
   }
 }

@@ -1,11 +1,34 @@
 #include "notes/UArrange.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "graphics/brColorUtil.h"
 #include "graphics/brMultiMonitor.h"
 #include "graphics/brRandom.h"
 #include "platform/Screens.h"
+
+namespace {
+int clampToInt(int64_t value) {
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int>(value);
+}
+
+// (lo + hi - (16 * cells + 1)) / 2 in 64 bits: the sum of two positions near the ends of the
+// integer range would overflow.
+int centredStart(int lo, int hi, int cells) {
+  const int64_t span = int64_t{ArrangePitch} * cells + 1;
+  return clampToInt((int64_t{lo} + hi - span) / 2);
+}
+
+int32_t spareRange(int extent, int size) {
+  const int64_t range = int64_t{extent} - size;
+  if (range <= 0) return 0;
+  return static_cast<int32_t>(std::min<int64_t>(range, std::numeric_limits<int32_t>::max()));
+}
+}  // namespace
 
 TGridShape ArrangeShape(TArrangeKind kind, int n) {
   if (n <= 0) return {};
@@ -17,54 +40,65 @@ TGridShape ArrangeShape(TArrangeKind kind, int n) {
     case TArrangeKind::Cluster:
       break;
   }
-  const int c = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n - 1)))) + 1;
-  return {c, (n + c - 1) / c};
+  // Integer square root: the floating one may land just below an exact square.
+  int c = static_cast<int>(std::sqrt(static_cast<double>(n - 1)));
+  while (int64_t{c} * c > n - 1) --c;
+  while (int64_t{c + 1} * (c + 1) <= n - 1) ++c;
+  c += 1;
+  const int r = (n + c - 1) / c;
+  return {c, r};
 }
 
-TNotesBounds GetNotesBounds(const std::vector<TArrangeBox>& notes) {
+TNotesBounds GetNotesBounds(const std::vector<TNoteBox>& notes) {
   TNotesBounds b;
-  for (const auto& n : notes) {
-    if (n.Left < b.MinLeft) b.MinLeft = n.Left;
-    if (n.Top < b.MinTop) b.MinTop = n.Top;
-    if (n.Left + int64_t{16} > b.MaxRight) b.MaxRight = n.Left + int64_t{16};
-    if (n.Top + int64_t{16} > b.MaxBottom) b.MaxBottom = n.Top + int64_t{16};
+  for (const TNoteBox& note : notes) {
+    b.MinLeft = std::min(b.MinLeft, note.Left);
+    b.MinTop = std::min(b.MinTop, note.Top);
+    b.MaxRight = std::max(b.MaxRight, clampToInt(int64_t{note.Left} + ArrangePitch));
+    b.MaxBottom = std::max(b.MaxBottom, clampToInt(int64_t{note.Top} + ArrangePitch));
   }
   return b;
 }
 
-namespace {
-int64_t toGrid(int64_t v, double grid) {
-  const int64_t step = static_cast<int64_t>(grid);  // truncated toward zero
-  if (step == 0) return v;
-  return static_cast<int64_t>(RoundHalfEven(static_cast<double>(v) / grid)) * step;
+TNotePos ArrangeOrigin(const TNotesBounds& bounds, TGridShape shape) {
+  return {centredStart(bounds.MinLeft, bounds.MaxRight, shape.Columns),
+          centredStart(bounds.MinTop, bounds.MaxBottom, shape.Rows)};
 }
-}  // namespace
 
-std::vector<TArrangeBox> ArrangeNotes(const std::vector<TArrangeBox>& notes, TArrangeKind kind, bool gridOn,
-                                      double gridX, double gridY) {
-  const int n = static_cast<int>(notes.size());
-  if (n == 0) return {};
-  const TGridShape shape = ArrangeShape(kind, n);
-  const TNotesBounds b = GetNotesBounds(notes);
-  // Division truncates toward zero, as the block is centred on the old bounding box.
-  int64_t x0 = (b.MinLeft + b.MaxRight - (16 * int64_t{shape.Columns} + 1)) / 2;
-  int64_t y0 = (b.MinTop + b.MaxBottom - (16 * int64_t{shape.Rows} + 1)) / 2;
-  if (gridOn) {
-    x0 = toGrid(x0, gridX);
-    y0 = toGrid(y0, gridY);
-  }
-  std::vector<TArrangeBox> out;
-  out.reserve(notes.size());
-  for (int i = 0; i < n; ++i)
-    out.push_back(
-        {static_cast<int>(x0 + (i % shape.Columns) * 16), static_cast<int>(y0 + (i / shape.Columns) * 16)});
+int SnapToGridValue(int value, double grid) {
+  if (std::isnan(grid)) return value;
+  const double step = std::trunc(grid);
+  // A grid below one pixel cannot be snapped to; dividing by it would send the block far away.
+  if (step == 0) return value;
+  return clampToInt(int64_t{RoundHalfEven(value / grid)} * static_cast<int64_t>(step));
+}
+
+std::vector<TNotePos> PlaceNotesInGrid(int x0, int y0, int columns, int count) {
+  std::vector<TNotePos> out;
+  if (columns <= 0 || count <= 0) return out;
+  out.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i)
+    out.push_back({clampToInt(int64_t{x0} + int64_t{i % columns} * ArrangePitch),
+                   clampToInt(int64_t{y0} + int64_t{i / columns} * ArrangePitch)});
   return out;
 }
 
-std::optional<TArrangeBox> LostNoteTarget(const Screens& screens, int left, int top, int width, int height,
-                                          int fullWidth, int fullHeight) {
-  if (RectOnMonitors(screens, left, top, width, height)) return std::nullopt;
-  const int y = RandomInt(screens.PrimaryHeight() - fullHeight);
-  const int x = RandomInt(screens.PrimaryWidth() - fullWidth);
-  return TArrangeBox{x, y};
+std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeKind kind, const TArrangeGrid& grid) {
+  if (notes.empty()) return {};
+  const int n = static_cast<int>(notes.size());
+  const TGridShape shape = ArrangeShape(kind, n);
+  TNotePos origin = ArrangeOrigin(GetNotesBounds(notes), shape);
+  if (grid.Snap) {
+    origin.Left = SnapToGridValue(origin.Left, grid.Horizontal);
+    origin.Top = SnapToGridValue(origin.Top, grid.Vertical);
+  }
+  return PlaceNotesInGrid(origin.Left, origin.Top, shape.Columns, n);
+}
+
+std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth, int fullHeight) {
+  if (RectOnMonitors(screens, note.Left, note.Top, note.Width, note.Height)) return std::nullopt;
+  TNotePos pos;
+  pos.Top = RandomInt(spareRange(screens.PrimaryHeight(), fullHeight));
+  pos.Left = RandomInt(spareRange(screens.PrimaryWidth(), fullWidth));
+  return pos;
 }

@@ -1,18 +1,32 @@
-// Note ids: one counter for the whole program, raised at start-up over every note file in the
-// notes folder, so that a new note never takes the id of a note whose file is still there.
+// Note ids: the one process-wide counter of the highest id in use, handing out new ids, the
+// start-up scan that raises the counter over the notes folder, and random note positions.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class Screens;
 
+// The highest note id in use in this run; 0 at start.
 int32_t LastNoteId();
-void ResetLastNoteId();  // back to 0, as at start
-// Raises the counter to id when id is larger.
+// Back to 0, for tests that start a fresh run.
+void ResetLastNoteId();
+// Raises the counter to id when id is larger; never lowers it.
 void RaiseLastNoteId(int32_t id);
-// Increments the counter and returns it.
+// Counter + 1, which becomes the counter. Throws EQuibError when the id range is used up rather
+// than wrapping round to an id that may already be taken.
 int32_t NextNoteId();
 
-// Uniform in 0 .. primary screen width (height) - size - 1; 0 when the screen is smaller.
-int32_t RandomLeft(const Screens& screens, int size);
-int32_t RandomTop(const Screens& screens, int size);
+// The start-up scan over the names of the live and the deleted note text files: returns the ids
+// of the live notes to open, in listing order, and raises the counter over every id of both
+// lists. Names that encode no id are skipped; an id is returned once even when two names encode
+// it (quibnote3.txt and quibnote0003.txt), since two windows on one note would overwrite each
+// other's text.
+std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames,
+                                       const std::vector<std::string>& deletedNames);
+
+// Uniform integers from 0 to (primary width - size - 1) and (primary height - size - 1); 0 when
+// the note does not fit on the primary screen.
+int RandomLeft(const Screens& screens, int size);
+int RandomTop(const Screens& screens, int size);

@@ -5,9 +5,14 @@
 #include "support/Fakes.h"
 
 namespace {
-std::vector<std::pair<int, int>> pairs(const std::vector<TArrangeBox>& boxes) {
+std::vector<std::pair<int, int>> pairs(const std::vector<TNotePos>& boxes) {
   std::vector<std::pair<int, int>> out;
   for (const auto& b : boxes) out.emplace_back(b.Left, b.Top);
+  return out;
+}
+std::vector<TNoteBox> boxes(const std::vector<std::pair<int, int>>& at) {
+  std::vector<TNoteBox> out;
+  for (const auto& [x, y] : at) out.push_back({0, x, y, 17, 17});
   return out;
 }
 }  // namespace
@@ -26,10 +31,10 @@ TEST(Arrange, ShapesOfTheCluster) {
 }
 
 TEST(Arrange, BlocksAreCentredOnTheOldBounds) {
-  const std::vector<TArrangeBox> five = {{0, 0}, {200, 100}, {50, 20}, {100, 60}, {150, 80}};
+  const std::vector<std::pair<int, int>> five = {{0, 0}, {200, 100}, {50, 20}, {100, 60}, {150, 80}};
   struct Case {
     const char* what;
-    std::vector<TArrangeBox> notes;
+    std::vector<std::pair<int, int>> notes;
     TArrangeKind kind;
     bool grid;
     double gx, gy;
@@ -77,7 +82,8 @@ TEST(Arrange, BlocksAreCentredOnTheOldBounds) {
       {"no notes", {}, TArrangeKind::Cluster, true, 8, 8, {}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(pairs(ArrangeNotes(c.notes, c.kind, c.grid, c.gx, c.gy)), c.expected) << c.what;
+    EXPECT_EQ(pairs(ArrangeNotes(boxes(c.notes), c.kind, TArrangeGrid{c.grid, c.gx, c.gy})), c.expected)
+        << c.what;
 }
 
 TEST(Arrange, GridRoundingTiesToEven) {
@@ -86,7 +92,9 @@ TEST(Arrange, GridRoundingTiesToEven) {
     int left, expected;
   } cases[] = {{84, 80}, {85, 80}, {93, 96}};  // x0 = 83, 84, 92
   for (const auto& c : cases)
-    EXPECT_EQ(ArrangeNotes({{c.left, 0}}, TArrangeKind::Cluster, true, 8, 8)[0].Left, c.expected) << c.left;
+    EXPECT_EQ(ArrangeNotes(boxes({{c.left, 0}}), TArrangeKind::Cluster, TArrangeGrid{true, 8, 8})[0].Left,
+              c.expected)
+        << c.left;
 }
 
 TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
@@ -105,7 +113,7 @@ TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
   };
   RandomSeed(7);
   for (const auto& c : cases) {
-    const auto target = LostNoteTarget(screens, c.left, c.top, c.w, c.h, 200, 150);
+    const auto target = LostNoteTarget(screens, TNoteBox{0, c.left, c.top, c.w, c.h}, 200, 150);
     EXPECT_EQ(target.has_value(), c.lost) << c.what;
     if (target) {
       EXPECT_GE(target->Left, 0);
@@ -116,5 +124,5 @@ TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
   }
   // With the right monitor unplugged, a note on it is lost.
   screens.monitors.pop_back();
-  EXPECT_TRUE(LostNoteTarget(screens, 1100, 10, 128, 128, 128, 128).has_value());
+  EXPECT_TRUE(LostNoteTarget(screens, TNoteBox{0, 1100, 10, 128, 128}, 128, 128).has_value());
 }
