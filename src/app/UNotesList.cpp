@@ -16,16 +16,13 @@
 
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
+#include "platform/QtCanvas.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 
 namespace {
-QColor qcolor(TColor c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 QString joinLines(const std::vector<std::string>& lines) {
   QStringList out;
   for (const auto& l : lines) out << QString::fromLocal8Bit(l.c_str());
@@ -56,8 +53,8 @@ class TNoteEntryDelegate : public QStyledItemDelegate {
     }
     const TfrmNote& note = list_.At(row);
     painter->save();
-    painter->fillRect(option.rect, qcolor(note.NoteColor()));
-    painter->setPen(qcolor(note.TextFont().Color));
+    painter->fillRect(option.rect, ToQColor(note.NoteColor()));
+    painter->setPen(ToQColor(note.TextFont().Color));
     painter->setFont(option.font);
     const QRect text = option.rect.adjusted(2, 0, 0, 0);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -66,7 +63,7 @@ class TNoteEntryDelegate : public QStyledItemDelegate {
       QStyleOptionFocusRect focus;
       focus.rect = option.rect;
       focus.state = option.state;
-      focus.backgroundColor = qcolor(note.NoteColor());
+      focus.backgroundColor = ToQColor(note.NoteColor());
       option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
     }
     painter->restore();
@@ -272,8 +269,8 @@ void TNotesList::lbNotesClick() {
   if (!note.Chat()) {
     memNote->setPlainText(joinLines(note.Lines()));
     QPalette pal = memNote->palette();
-    pal.setColor(QPalette::Base, qcolor(note.NoteColor()));
-    pal.setColor(QPalette::Text, qcolor(note.TextFont().Color));
+    pal.setColor(QPalette::Base, ToQColor(note.NoteColor()));
+    pal.setColor(QPalette::Text, ToQColor(note.TextFont().Color));
     memNote->setPalette(pal);
     memNote->setFont(qfont(note.TextFont()));
     memNote->setReadOnly(note.ReadOnly());

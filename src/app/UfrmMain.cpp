@@ -31,6 +31,7 @@
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
+#include "platform/QtCanvas.h"
 #include "platform/Screens.h"
 #include "platform/System.h"
 #include "store/UAppFolder.h"
@@ -707,7 +708,7 @@ void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
   font.setPointSize(size > 0 ? size : 8);
   lblFont->setFont(font);
   QPalette pal = lblFont->palette();
-  pal.setColor(QPalette::WindowText, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+  pal.setColor(QPalette::WindowText, ToQColor(color));
   lblFont->setPalette(pal);
   lblFont->setText(q(name + " " + std::to_string(size) + "pt"));
 }
