@@ -48,6 +48,7 @@ TNoteConfig* TConfigurationManager::GetConfig(int32_t id) const {
 }
 
 void TConfigurationManager::ReadFile(
+    const TNoteDefaults& defaults,
     std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const {
   const std::vector<std::string> lines = ReadTextLines(fileName_);
   const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse();
@@ -57,7 +58,7 @@ void TConfigurationManager::ReadFile(
   for (int i = 0; i < root->ChildCount(); ++i) {
     const TXMLNode& child = *root->Child(i);
     if (child.Kind != TXMLNodeKind::Element || child.Name != xmlc::NoteElement) continue;
-    auto record = std::make_unique<TNoteConfig>(settings_, screens_);
+    auto record = std::make_unique<TNoteConfig>(defaults, screens_);
     record->LoadFromNode(child);
     std::string key = std::to_string(record->Id);
     into.emplace_back(std::move(key), std::move(record));
@@ -69,16 +70,13 @@ void TConfigurationManager::LoadFromFile() {
     SaveToFile();
     return;
   }
-  // A settings store without the default keys is the program's fault, not the file's: let it
-  // fail here, before a failure could mark a good file unreadable.
-  (void)settings_.GetBoolean("bRandomColor");
-  (void)settings_.GetInteger("iDefaultFontSize");
-  (void)settings_.GetInteger("iDefaultFontColor");
-  (void)settings_.GetString("sDefaultFontName");
+  // Read once for all records. A settings store without these keys is the program's fault,
+  // not the file's: it fails here, before a failure could mark a good file unreadable.
+  const TNoteDefaults defaults = TNoteDefaults::FromSettings(settings_);
   // Read everything first: a file that fails half-way adds nothing.
   std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> loaded;
   try {
-    ReadFile(loaded);
+    ReadFile(defaults, loaded);
   } catch (const EQuibError&) {
     unreadable_ = true;
     throw;

@@ -59,7 +59,8 @@ class TConfigurationManager {
 
  private:
   void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
-  void ReadFile(std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
+  void ReadFile(const TNoteDefaults& defaults,
+                std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
 
   std::string fileName_;
   const TbrRegVal& settings_;

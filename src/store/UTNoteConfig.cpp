@@ -1,5 +1,7 @@
 #include "store/UTNoteConfig.h"
 
+#include <string_view>
+
 #include "graphics/brColorUtil.h"
 #include "graphics/brRandom.h"
 #include "platform/Screens.h"
@@ -39,22 +41,34 @@ std::string escapeFontName(const std::string& name) {
 }
 }  // namespace
 
-TNoteConfig::TNoteConfig(const TbrRegVal& settings, const Screens& screens) {
+TNoteDefaults TNoteDefaults::FromSettings(const TbrRegVal& settings) {
+  TNoteDefaults d;
+  d.RandomColor = settings.GetBoolean("bRandomColor");
+  d.FontSize = static_cast<int32_t>(settings.GetInteger("iDefaultFontSize"));
+  d.FontColor = static_cast<TColor>(settings.GetInteger("iDefaultFontColor"));
+  d.FontName = settings.GetString("sDefaultFontName");
+  return d;
+}
+
+TNoteConfig::TNoteConfig(const TbrRegVal& settings, const Screens& screens)
+    : TNoteConfig(TNoteDefaults::FromSettings(settings), screens) {}
+
+TNoteConfig::TNoteConfig(const TNoteDefaults& defaults, const Screens& screens) {
   Left = RandomInt(screens.PrimaryWidth() - placementMargin);
   Top = RandomInt(screens.PrimaryHeight() - placementMargin);
-  Color = settings.GetBoolean("bRandomColor") ? RandomColor() : clDefaultNoteColor;
-  FontSize = static_cast<int32_t>(settings.GetInteger("iDefaultFontSize"));
-  FontColor = static_cast<TColor>(settings.GetInteger("iDefaultFontColor"));
-  FontName = settings.GetString("sDefaultFontName");
+  Color = defaults.RandomColor ? RandomColor() : clDefaultNoteColor;
+  FontSize = defaults.FontSize;
+  FontColor = defaults.FontColor;
+  FontName = defaults.FontName;
 }
 
 void TNoteConfig::LoadFromNode(const TXMLNode& element) {
   struct IntField {
-    const char* name;
+    std::string_view name;
     int32_t TNoteConfig::*field;
   };
   struct BoolField {
-    const char* name;
+    std::string_view name;
     bool TNoteConfig::*field;
   };
   static const IntField intFields[] = {

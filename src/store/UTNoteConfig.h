@@ -13,12 +13,22 @@ class TbrRegVal;
 class Screens;
 class TXMLNode;
 
+// What a new record takes from the settings store, read once for many records.
+struct TNoteDefaults {
+  bool RandomColor = true;
+  int32_t FontSize = 8;
+  TColor FontColor = clBlack;
+  std::string FontName;
+  static TNoteDefaults FromSettings(const TbrRegVal& settings);
+};
+
 class TNoteConfig {
  public:
   // Fills the defaults in this order: Left and Top (one random draw each), the fixed values,
   // the colour (one more draw only when bRandomColor is set), then the default font from the
   // settings store, which must be loaded already.
   TNoteConfig(const TbrRegVal& settings, const Screens& screens);
+  TNoteConfig(const TNoteDefaults& defaults, const Screens& screens);
 
   int32_t Id = 0;
   int32_t Left = 0;

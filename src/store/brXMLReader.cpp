@@ -31,12 +31,14 @@ const char* XMLNodeKindName(TXMLNodeKind kind) {
 // ---- TXMLNode ------------------------------------------------------------------------------
 
 TXMLNode::~TXMLNode() {
+  if (attributes_.empty() && children_.empty()) return;
   // Detach the subtree level by level onto a heap-allocated stack; each node is then destroyed
   // with empty lists, so no destructor ever recurses.
   std::vector<std::unique_ptr<TXMLNode>> pending;
   auto take = [&pending](std::vector<std::unique_ptr<TXMLNode>>& list) {
-    for (auto& n : list) pending.push_back(std::move(n));
-    list.clear();
+    for (auto& n : list)
+      if (!n->attributes_.empty() || !n->children_.empty()) pending.push_back(std::move(n));
+    list.clear();  // frees the leaves at once: their destructors have nothing to walk
   };
   take(attributes_);
   take(children_);
@@ -100,12 +102,12 @@ std::string quoted(const std::string& s) {
 // attributes. Every check runs before any node is made.
 std::unique_ptr<TXMLNode> BuildElement(const TStringTokenizer& tokens, const std::string& tag) {
   const int count = tokens.Count();
+  const std::vector<std::string>& t = tokens.Tokens();
   if (count % 2 == 0) throw EQuibError("Invalid number of tokens in XML string: " + tag);
-  if (!IsValidNodeName(tokens.Token(0)))
-    throw EQuibError("Invalid node name (" + tokens.Token(0) + ") in XML string: " + tag);
+  if (!IsValidNodeName(t[0])) throw EQuibError("Invalid node name (" + t[0] + ") in XML string: " + tag);
   for (int i = 1; i <= (count - 1) / 2; ++i) {
-    const std::string& name = tokens.Tokens()[static_cast<size_t>(2 * i - 1)];
-    const std::string& value = tokens.Tokens()[static_cast<size_t>(2 * i)];
+    const std::string& name = t[static_cast<size_t>(2 * i - 1)];
+    const std::string& value = t[static_cast<size_t>(2 * i)];
     if (!IsValidAttributeName(name))
       throw EQuibError("Invalid Attribute Name (" + name + ") in XML string: " + tag);
     if (!IsQuoted(value))
@@ -113,12 +115,14 @@ std::unique_ptr<TXMLNode> BuildElement(const TStringTokenizer& tokens, const std
   }
   auto node = std::make_unique<TXMLNode>();
   node->Kind = TXMLNodeKind::Element;
-  node->Name = tokens.Token(0);
+  node->Name = t[0];
+  node->ReserveAttributes((count - 1) / 2);
   for (int i = 1; i <= (count - 1) / 2; ++i) {
     auto attr = std::make_unique<TXMLNode>(node.get());
     attr->Kind = TXMLNodeKind::Attribute;
-    attr->Name = tokens.Tokens()[static_cast<size_t>(2 * i - 1)];
-    attr->Value = Unquote(tokens.Tokens()[static_cast<size_t>(2 * i)]);
+    attr->Name = t[static_cast<size_t>(2 * i - 1)];
+    const std::string& value = t[static_cast<size_t>(2 * i)];
+    attr->Value.assign(value, 1, value.size() - 2);  // checked above: quoted
     node->AddAttribute(std::move(attr));
   }
   return node;
@@ -154,6 +158,26 @@ class TXMLParse {
     else
       current_ = ReadElement();
     tag_.clear();
+  }
+
+  // The same as FeedChar for every character of the line, with the stretches where FeedChar
+  // could only append (text up to the next "<", or a tag past its first nine characters up to
+  // the next ">") appended whole.
+  void FeedLine(const std::string& line) {
+    const size_t size = line.size();
+    size_t i = 0;
+    while (i < size) {
+      const char stop = inTag_ ? '>' : '<';
+      if (!inTag_ || tag_.size() >= cdataStart.size()) {
+        const size_t next = line.find(stop, i);
+        const size_t end = next == std::string::npos ? size : next;
+        (inTag_ ? tag_ : text_).append(line, i, end - i);
+        i = end;
+        if (i == size) break;
+      }
+      FeedChar(line[i]);
+      ++i;
+    }
   }
 
   // Whatever is still open stays as read; an unfinished tag and loose text are dropped.
@@ -214,7 +238,7 @@ class TXMLParse {
 std::unique_ptr<TXMLNode> TXMLReader::Parse() const {
   TXMLParse parse;
   for (const std::string& line : Lines) {
-    for (const char c : line) parse.FeedChar(c);
+    parse.FeedLine(line);
     parse.FeedChar('\r');
     parse.FeedChar('\n');
   }

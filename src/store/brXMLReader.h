@@ -30,6 +30,8 @@ class TXMLNode {
   // Both take ownership, make this node the parent and return the added node.
   TXMLNode* AddAttribute(std::unique_ptr<TXMLNode> node);
   TXMLNode* AddChild(std::unique_ptr<TXMLNode> node);
+  // Room for count attributes, so a tag's attributes go in without regrowing the list.
+  void ReserveAttributes(int count) { attributes_.reserve(static_cast<size_t>(count)); }
 
   int AttributeCount() const { return static_cast<int>(attributes_.size()); }
   int ChildCount() const { return static_cast<int>(children_.size()); }

@@ -4,15 +4,23 @@
 #include <string_view>
 
 namespace {
-bool isDigitOrLetter(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
+// Which bytes may stand in a node name and in an attribute name, looked up per character.
+enum : unsigned char { inAttributeName = 1, inNodeName = 2 };
+constexpr std::array<unsigned char, 256> nameChars = [] {
+  std::array<unsigned char, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    const bool common =
+        (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    if (common) t[static_cast<size_t>(c)] = inAttributeName | inNodeName;
+  }
+  t[':'] = inNodeName;
+  return t;
+}();
 
-template <class Pred>
-bool allOf(const std::string& s, Pred pred) {
+bool allOf(const std::string& s, unsigned char kind) {
   if (s.empty()) return false;
   for (const char c : s)
-    if (!pred(c)) return false;
+    if (!(nameChars[static_cast<unsigned char>(c)] & kind)) return false;
   return true;
 }
 
@@ -57,11 +65,11 @@ std::string replaceEntity(const std::string& s, const Entity& e) {
 }  // namespace
 
 bool IsValidNodeName(const std::string& s) {
-  return allOf(s, [](char c) { return isDigitOrLetter(c) || c == ':'; });
+  return allOf(s, inNodeName);
 }
 
 bool IsValidAttributeName(const std::string& s) {
-  return allOf(s, isDigitOrLetter);
+  return allOf(s, inAttributeName);
 }
 
 bool IsQuoted(const std::string& s) {

@@ -237,3 +237,16 @@ TEST_F(NotesFile, UnreadableFileIsKeptAndMovedAsideWithoutOverwriting) {
     EXPECT_TRUE(FileExists(path));
   }
 }
+
+TEST(SplitTextLines, EveryKindOfBreakEndsALine) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\n", {"a"}},
+      {"\n", {""}},
+      {"\r\r\n", {"", ""}},
+      {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+      {"a\n\nb\n", {"a", "", "b"}},
+  };
+  for (const auto& [text, lines] : cases) EXPECT_EQ(SplitTextLines(text), lines) << text;
+}
