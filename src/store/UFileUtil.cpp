@@ -15,24 +15,19 @@
 #include "store/UQuibError.h"
 
 std::vector<std::string> SplitTextLines(const std::string& text) {
+  // Each line is copied once, as a whole, from the text.
   std::vector<std::string> lines;
-  std::string current;
-  size_t i = 0;
-  bool pending = false;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(current);
-      current.clear();
-      pending = false;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      current.push_back(c);
-      pending = true;
-    }
-    ++i;
+  const char* const data = text.data();
+  const size_t size = text.size();
+  size_t start = 0;
+  for (size_t i = 0; i < size; ++i) {
+    const char c = data[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.emplace_back(data + start, i - start);
+    if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+    start = i + 1;
   }
-  if (pending) lines.push_back(current);
+  if (start < size) lines.emplace_back(data + start, size - start);
   return lines;
 }
 
