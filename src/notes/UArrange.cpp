@@ -18,9 +18,9 @@ int clampToInt(int64_t value) {
 
 // (lo + hi - (16 * cells + 1)) / 2 in 64 bits: the sum of two positions near the ends of the
 // integer range would overflow.
-int centredStart(int lo, int hi, int cells) {
+int centredStart(int64_t lo, int64_t hi, int cells) {
   const int64_t span = int64_t{ArrangePitch} * cells + 1;
-  return clampToInt((int64_t{lo} + hi - span) / 2);
+  return clampToInt((lo + hi - span) / 2);
 }
 
 int32_t spareRange(int extent, int size) {
@@ -52,10 +52,10 @@ TGridShape ArrangeShape(TArrangeKind kind, int n) {
 TNotesBounds GetNotesBounds(const std::vector<TNoteBox>& notes) {
   TNotesBounds b;
   for (const TNoteBox& note : notes) {
-    b.MinLeft = std::min(b.MinLeft, note.Left);
-    b.MinTop = std::min(b.MinTop, note.Top);
-    b.MaxRight = std::max(b.MaxRight, clampToInt(int64_t{note.Left} + ArrangePitch));
-    b.MaxBottom = std::max(b.MaxBottom, clampToInt(int64_t{note.Top} + ArrangePitch));
+    b.MinLeft = std::min<int64_t>(b.MinLeft, note.Left);
+    b.MinTop = std::min<int64_t>(b.MinTop, note.Top);
+    b.MaxRight = std::max<int64_t>(b.MaxRight, int64_t{note.Left} + ArrangePitch);
+    b.MaxBottom = std::max<int64_t>(b.MaxBottom, int64_t{note.Top} + ArrangePitch);
   }
   return b;
 }
@@ -83,7 +83,8 @@ std::vector<TNotePos> PlaceNotesInGrid(int x0, int y0, int columns, int count) {
   return out;
 }
 
-std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeKind kind, const TArrangeGrid& grid) {
+std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeKind kind,
+                                   const TArrangeGrid& grid) {
   if (notes.empty()) return {};
   const int n = static_cast<int>(notes.size());
   const TGridShape shape = ArrangeShape(kind, n);
@@ -95,7 +96,8 @@ std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeK
   return PlaceNotesInGrid(origin.Left, origin.Top, shape.Columns, n);
 }
 
-std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth, int fullHeight) {
+std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth,
+                                       int fullHeight) {
   if (RectOnMonitors(screens, note.Left, note.Top, note.Width, note.Height)) return std::nullopt;
   TNotePos pos;
   pos.Top = RandomInt(spareRange(screens.PrimaryHeight(), fullHeight));

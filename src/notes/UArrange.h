@@ -20,11 +20,12 @@ struct TGridShape {
   bool operator==(const TGridShape&) const = default;
 };
 
+// 64 bits: largest left + 16 passes the 32-bit range for a note at its far end.
 struct TNotesBounds {
-  int MinLeft = 2147483647;
-  int MinTop = 2147483647;
-  int MaxRight = -2147483647;   // largest left + 16
-  int MaxBottom = -2147483647;  // largest top + 16
+  int64_t MinLeft = 2147483647;
+  int64_t MinTop = 2147483647;
+  int64_t MaxRight = -2147483647;   // largest left + 16
+  int64_t MaxBottom = -2147483647;  // largest top + 16
   bool operator==(const TNotesBounds&) const = default;
 };
 
@@ -55,9 +56,11 @@ int SnapToGridValue(int value, double grid);
 std::vector<TNotePos> PlaceNotesInGrid(int x0, int y0, int columns, int count);
 // The new positions, in list order, of the notes after they have been minimized; empty for no
 // notes. Positions are not clamped to the screen.
-std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeKind kind, const TArrangeGrid& grid);
+std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeKind kind,
+                                   const TArrangeGrid& grid);
 
 // A note is lost unless each corner of its current window lies in the work area of some
 // monitor. A lost note gets a random place on the primary screen for its full size (the top
 // drawn first); a note that is not lost gets nothing.
-std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth, int fullHeight);
+std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth,
+                                       int fullHeight);

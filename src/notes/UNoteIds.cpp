@@ -20,9 +20,13 @@ int32_t spareRange(int extent, int size) {
 }
 }  // namespace
 
-int32_t LastNoteId() { return lastNoteId; }
+int32_t LastNoteId() {
+  return lastNoteId;
+}
 
-void ResetLastNoteId() { lastNoteId = 0; }
+void ResetLastNoteId() {
+  lastNoteId = 0;
+}
 
 void RaiseLastNoteId(int32_t id) {
   if (id > lastNoteId) lastNoteId = id;
@@ -40,7 +44,7 @@ std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames
   std::unordered_set<int32_t> seen;
   for (const std::string& name : liveNames) {
     const int32_t id = NoteIdFromFileName(name);
-    if (id == -1) continue;
+    if (id < 1) continue;
     RaiseLastNoteId(id);
     if (seen.insert(id).second) toOpen.push_back(id);
   }
@@ -51,6 +55,10 @@ std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames
   return toOpen;
 }
 
-int RandomLeft(const Screens& screens, int size) { return RandomInt(spareRange(screens.PrimaryWidth(), size)); }
+int RandomLeft(const Screens& screens, int size) {
+  return RandomInt(spareRange(screens.PrimaryWidth(), size));
+}
 
-int RandomTop(const Screens& screens, int size) { return RandomInt(spareRange(screens.PrimaryHeight(), size)); }
+int RandomTop(const Screens& screens, int size) {
+  return RandomInt(spareRange(screens.PrimaryHeight(), size));
+}

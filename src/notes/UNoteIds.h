@@ -20,9 +20,9 @@ int32_t NextNoteId();
 
 // The start-up scan over the names of the live and the deleted note text files: returns the ids
 // of the live notes to open, in listing order, and raises the counter over every id of both
-// lists. Names that encode no id are skipped; an id is returned once even when two names encode
-// it (quibnote3.txt and quibnote0003.txt), since two windows on one note would overwrite each
-// other's text.
+// lists. Names that encode no id, or an id below 1 (quibnote-5.txt), open nothing; an id is
+// returned once even when two names encode it (quibnote3.txt and quibnote0003.txt), since two
+// windows on one note would overwrite each other's text.
 std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames,
                                        const std::vector<std::string>& deletedNames);
 

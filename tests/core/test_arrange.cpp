@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+#include <vector>
+
 #include "graphics/brRandom.h"
 #include "notes/UArrange.h"
 #include "support/Fakes.h"
@@ -125,4 +129,67 @@ TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
   // With the right monitor unplugged, a note on it is lost.
   screens.monitors.pop_back();
   EXPECT_TRUE(LostNoteTarget(screens, TNoteBox{0, 1100, 10, 128, 128}, 128, 128).has_value());
+}
+
+TEST(Arrange, ClusterShapesAtExactSquares) {
+  // floor(sqrt(n - 1)) must be exact where n - 1 is a square: a floating root just below it
+  // would give one column too few and a block one row too tall.
+  struct Case {
+    int n, c, r;
+  } cases[] = {{1024, 32, 32}, {1025, 33, 32}, {1026, 33, 32}, {101, 11, 10}, {100, 10, 10}, {50, 8, 7}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ArrangeShape(TArrangeKind::Cluster, c.n), (TGridShape{c.c, c.r})) << c.n;
+}
+
+TEST(Arrange, PositionsAtTheEndsOfTheIntegerRange) {
+  const int maxInt = std::numeric_limits<int>::max();
+  const int minInt = std::numeric_limits<int>::min();
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, int>> notes;
+    TArrangeKind kind;
+    std::vector<std::pair<int, int>> expected;
+  } cases[] = {
+      // The sums of the bounds overflow 32 bits; the halves do not.
+      {"far right and far down",
+       {{maxInt - 20, maxInt - 20}},
+       TArrangeKind::Cluster,
+       {{maxInt - 21, maxInt - 21}}},
+      {"far left and far up", {{minInt, minInt}}, TArrangeKind::Cluster, {{minInt, minInt}}},
+      {"both ends", {{minInt, 0}, {maxInt, 0}}, TArrangeKind::Horizontally, {{-9, 0}, {7, 0}}},
+      // The row would run past the largest position: it stops there instead of wrapping.
+      {"a row past the end",
+       {{maxInt, 0}, {maxInt, 0}, {maxInt, 0}},
+       TArrangeKind::Horizontally,
+       {{maxInt - 17, 0}, {maxInt - 1, 0}, {maxInt, 0}}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(pairs(ArrangeNotes(boxes(c.notes), c.kind, TArrangeGrid{})), c.expected) << c.what;
+}
+
+TEST(Arrange, LostNoteTargetDrawsTheTopFirstForTheFullSize) {
+  FakeScreens screens(800, 600);
+  struct Case {
+    const char* what;
+    TNoteBox note;  // current window: a 17 x 17 square when minimized
+    int fullWidth, fullHeight;
+  } cases[] = {
+      {"a minimized note above the screen", {1, 10, -40, 17, 17}, 300, 200},
+      {"a full note left of the screen", {2, -500, 10, 128, 128}, 128, 128},
+      {"a note taller than the screen", {3, 900, 10, 128, 128}, 128, 2000},
+  };
+  for (const auto& c : cases) {
+    RandomSeed(11);
+    const int top = RandomInt(600 - c.fullHeight);
+    const int left = RandomInt(800 - c.fullWidth);
+    RandomSeed(11);
+    const auto target = LostNoteTarget(screens, c.note, c.fullWidth, c.fullHeight);
+    ASSERT_TRUE(target.has_value()) << c.what;
+    EXPECT_EQ(*target, (TNotePos{left, top})) << c.what;
+  }
+  // With no monitor at all every note is lost and goes to the origin.
+  screens.monitors.clear();
+  const auto target = LostNoteTarget(screens, TNoteBox{4, 0, 0, 17, 17}, 128, 128);
+  ASSERT_TRUE(target.has_value());
+  EXPECT_EQ(*target, (TNotePos{0, 0}));
 }

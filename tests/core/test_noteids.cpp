@@ -1,0 +1,139 @@
+// The note id counter, the start-up scan over real files in a notes folder, and the random
+// positions of new notes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "graphics/brRandom.h"
+#include "notes/UNoteIds.h"
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
+#include "store/UQuibError.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+namespace {
+class NoteIdsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppFolder(dir.path());
+    CreateDir(dir.path() + "quibnotes");
+    ResetLastNoteId();
+  }
+  void TearDown() override { ResetLastNoteId(); }
+  void touch(const std::string& name) { WriteFileAtomic(dir.path() + "quibnotes/" + name, "x\r\n"); }
+  std::vector<int32_t> scan() { return ScanStoredNoteIds(ListNoteTextFiles(false), ListNoteTextFiles(true)); }
+
+  TempDir dir;
+};
+
+std::vector<int32_t> sorted(std::vector<int32_t> ids) {
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+}  // namespace
+
+TEST_F(NoteIdsTest, StartUpScanOfTheNotesFolder) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> files;
+    std::vector<int32_t> opened;  // in any order: the directory decides the listing order
+    int32_t nextId;
+  } cases[] = {
+      {"empty folder", {}, {}, 1},
+      {"live and deleted",
+       {"quibnote0002.txt", "quibnote0005.txt", "quibnote0004.~txt", "quibnote0009.~txt"},
+       {2, 5},
+       10},
+      {"a deleted id above the live ones",
+       {"quibnote0003.txt", "quibnote0009.txt", "quibnote0012.~txt"},
+       {3, 9},
+       13},
+      {"a name written by hand", {"QuibNote0003.TXT"}, {3}, 4},
+      {"more than four digits", {"quibnote12345.txt"}, {12345}, 12346},
+      {"names without an id are skipped",
+       {"quibnote.txt", "quibnoteabc.txt", "notes0007.txt", "quibnote0007.doc", "quibnote0001.txt"},
+       {1},
+       2},
+      {"only deleted notes open nothing", {"quibnote0006.~txt"}, {}, 7},
+      {"two names of one note open it once", {"quibnote3.txt", "quibnote0003.txt"}, {3}, 4},
+      {"ids below 1 open nothing", {"quibnote-5.txt", "quibnote0000.txt"}, {}, 1},
+  };
+  for (const auto& c : cases) {
+    TempDir fresh;
+    SetAppFolder(fresh.path());
+    CreateDir(fresh.path() + "quibnotes");
+    ResetLastNoteId();
+    for (const auto& f : c.files) WriteFileAtomic(fresh.path() + "quibnotes/" + f, "");
+    EXPECT_EQ(sorted(scan()), sorted(c.opened)) << c.what;
+    EXPECT_EQ(NextNoteId(), c.nextId) << c.what;
+  }
+}
+
+TEST_F(NoteIdsTest, ScanKeepsTheListingOrderAndOnlyRaisesTheCounter) {
+  const std::vector<std::string> live = {"quibnote0009.txt", "quibnote0002.txt", "x.txt", "quibnote0005.txt"};
+  RaiseLastNoteId(40);  // notes made before the scan keep their ids out of reach
+  EXPECT_EQ(ScanStoredNoteIds(live, {"quibnote0001.~txt"}), (std::vector<int32_t>{9, 2, 5}));
+  EXPECT_EQ(LastNoteId(), 40);
+}
+
+TEST_F(NoteIdsTest, IdsAreNeverHandedOutTwice) {
+  EXPECT_EQ(LastNoteId(), 0);
+  EXPECT_EQ(NextNoteId(), 1);
+  EXPECT_EQ(NextNoteId(), 2);
+  RaiseLastNoteId(1);  // lower: no effect
+  EXPECT_EQ(NextNoteId(), 3);
+  RaiseLastNoteId(std::numeric_limits<int32_t>::max() - 1);
+  EXPECT_EQ(NextNoteId(), std::numeric_limits<int32_t>::max());
+  // Wrapping round would hand out ids of notes that may still be on disk.
+  EXPECT_THROW(NextNoteId(), EQuibError);
+  EXPECT_EQ(LastNoteId(), std::numeric_limits<int32_t>::max());
+}
+
+TEST_F(NoteIdsTest, ANewNoteAfterTheScanTakesAFreeName) {
+  touch("quibnote0002.txt");
+  touch("quibnote0007.~txt");
+  scan();
+  const int32_t id = NextNoteId();
+  EXPECT_FALSE(FileExists(NoteTextPath(id)));
+  EXPECT_FALSE(FileExists(DeletedNoteTextPath(id)));
+}
+
+TEST(NoteIdsRandom, PositionsStayOnThePrimaryScreen) {
+  FakeScreens screens(1024, 768);
+  // A second monitor must not widen the range.
+  screens.monitors.push_back({{1024, 0, 3024, 768}, {1024, 0, 3024, 768}});
+  struct Case {
+    int size;
+    int maxLeft, maxTop;  // inclusive
+  } cases[] = {{128, 1024 - 128 - 1, 768 - 128 - 1},
+               {767, 1024 - 767 - 1, 0},
+               {768, 1024 - 768 - 1, 0},
+               {2000, 0, 0},
+               {std::numeric_limits<int>::min(), 2147483646, 2147483646}};
+  RandomSeed(3);
+  for (const auto& c : cases) {
+    int seenMaxLeft = 0, seenMaxTop = 0;
+    for (int i = 0; i < 20000; ++i) {
+      const int left = RandomLeft(screens, c.size);
+      const int top = RandomTop(screens, c.size);
+      ASSERT_GE(left, 0) << c.size;
+      ASSERT_LE(left, c.maxLeft) << c.size;
+      ASSERT_GE(top, 0) << c.size;
+      ASSERT_LE(top, c.maxTop) << c.size;
+      seenMaxLeft = std::max(seenMaxLeft, left);
+      seenMaxTop = std::max(seenMaxTop, top);
+    }
+    // Small ranges are drawn to their end: an off-by-one would never reach it.
+    if (c.maxLeft < 1000) {
+      EXPECT_EQ(seenMaxLeft, c.maxLeft) << c.size;
+    }
+    if (c.maxTop < 1000) {
+      EXPECT_EQ(seenMaxTop, c.maxTop) << c.size;
+    }
+  }
+}
