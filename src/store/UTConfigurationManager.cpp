@@ -105,7 +105,7 @@ std::string TConfigurationManager::MoveAsideUnreadableFile() {
     return std::string();
   }
   for (int n = 0; n < 100000; ++n) {
-    const std::string target = fileName_ + ".bak" + (n == 0 ? std::string() : std::to_string(n));
+    std::string target = fileName_ + ".bak" + (n == 0 ? std::string() : std::to_string(n));
     if (pathTaken(target)) continue;
     if (RenameFile(fileName_, target)) {
       unreadable_ = false;

@@ -98,31 +98,38 @@ std::string quoted(const std::string& s) {
   return "\"" + s + "\"";
 }
 
+// before + token + after + tag, the form of the reader's messages about one token of a tag.
+EQuibError tokenError(const char* before, const std::string& token, const char* after,
+                      const std::string& tag) {
+  std::string message = before;
+  message.append(token).append(after).append(tag);
+  return EQuibError(message);
+}
+
 // Checks a tag's tokens (a name, then name and value pairs) and makes the node with its
 // attributes. Every check runs before any node is made.
 std::unique_ptr<TXMLNode> BuildElement(const TStringTokenizer& tokens, const std::string& tag) {
-  const int count = tokens.Count();
   const std::vector<std::string>& t = tokens.Tokens();
+  const size_t count = t.size();
   if (count % 2 == 0) throw EQuibError("Invalid number of tokens in XML string: " + tag);
-  if (!IsValidNodeName(t[0])) throw EQuibError("Invalid node name (" + t[0] + ") in XML string: " + tag);
-  for (int i = 1; i <= (count - 1) / 2; ++i) {
-    const std::string& name = t[static_cast<size_t>(2 * i - 1)];
-    const std::string& value = t[static_cast<size_t>(2 * i)];
+  if (!IsValidNodeName(t[0])) throw tokenError("Invalid node name (", t[0], ") in XML string: ", tag);
+  for (size_t i = 1; i < count; i += 2) {
+    const std::string& name = t[i];
+    const std::string& value = t[i + 1];
     if (!IsValidAttributeName(name))
-      throw EQuibError("Invalid Attribute Name (" + name + ") in XML string: " + tag);
+      throw tokenError("Invalid Attribute Name (", name, ") in XML string: ", tag);
     if (!IsQuoted(value))
-      throw EQuibError("Attribute Value (" + value + ") is not quoted in XML string: " + tag);
+      throw tokenError("Attribute Value (", value, ") is not quoted in XML string: ", tag);
   }
   auto node = std::make_unique<TXMLNode>();
   node->Kind = TXMLNodeKind::Element;
   node->Name = t[0];
-  node->ReserveAttributes((count - 1) / 2);
-  for (int i = 1; i <= (count - 1) / 2; ++i) {
+  node->ReserveAttributes(static_cast<int>(count / 2));
+  for (size_t i = 1; i < count; i += 2) {
     auto attr = std::make_unique<TXMLNode>(node.get());
     attr->Kind = TXMLNodeKind::Attribute;
-    attr->Name = t[static_cast<size_t>(2 * i - 1)];
-    const std::string& value = t[static_cast<size_t>(2 * i)];
-    attr->Value.assign(value, 1, value.size() - 2);  // checked above: quoted
+    attr->Name = t[i];
+    attr->Value.assign(t[i + 1], 1, t[i + 1].size() - 2);  // checked above: quoted
     node->AddAttribute(std::move(attr));
   }
   return node;
