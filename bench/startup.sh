@@ -1,56 +1,106 @@
 #!/usr/bin/env bash
 # Start-up benchmark: under a fresh Xvfb with openbox and trayer, starts Quib with 1, 100 and
-# 1024 stored notes and reports the time until every note window is mapped, the resident memory
-# then and the CPU time used; and the same for a bare Qt program with as many windows.
+# 1024 stored notes and reports the wall time until every note window is mapped, the resident
+# memory then and the CPU time used; and the same for the floor program (quib_floor), a bare Qt
+# program that opens as many tool windows with a text area each.
 # Usage: bench/startup.sh <build-dir> [counts...]
+# Each run is bounded by RUN_TIMEOUT seconds (120); a run that does not get there is marked.
 set -euo pipefail
+
 build=$(readlink -f "${1:?usage: startup.sh <build-dir> [counts...]}")
 shift
 [ $# -gt 0 ] && counts=("$@") || counts=(1 100 1024)
+timeout_s=${RUN_TIMEOUT:-120}
+for tool in Xvfb openbox trayer xdotool xprop xdpyinfo bc; do
+  command -v "$tool" >/dev/null || { echo "startup.sh: $tool is not installed" >&2; exit 2; }
+done
+[ -x "$build/quib_floor" ] || { echo "startup.sh: no $build/quib_floor" >&2; exit 2; }
+
 work=$(mktemp -d /tmp/quib-bench-XXXXXX)
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+display_pids=()
+cleanup() {
+  stop_display
+  rm -rf "$work"
+}
 trap cleanup EXIT
 
-Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp -noreset 9>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '\n' <"$work/display")" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 1
-trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --SetPartialStrut true \
-  >/dev/null 2>&1 & pids+=($!)
-sleep 1
+wait_for() {
+  local end=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.1
+  done
+}
 
+# start_display: a fresh Xvfb with openbox and trayer for one run. Each run gets its own, so
+# that a window manager still busy with the windows of the previous run does not slow the next.
+start_display() {
+  rm -f "$work/display"
+  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp -noreset 9>"$work/display" >"$work/xvfb.log" 2>&1 &
+  display_pids=($!)
+  wait_for 10 test -s "$work/display" || { echo "startup.sh: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(tr -d '\n' <"$work/display")" XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
+  wait_for 10 xdpyinfo || { echo "startup.sh: display $DISPLAY not ready" >&2; return 1; }
+  openbox >"$work/openbox.log" 2>&1 &
+  display_pids+=($!)
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { echo "startup.sh: openbox did not start" >&2; return 1; }
+  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --SetPartialStrut true \
+    >"$work/trayer.log" 2>&1 &
+  display_pids+=($!)
+  wait_for 10 sh -c 'xdotool search --classname "^trayer$"' || { echo "startup.sh: trayer did not start" >&2; return 1; }
+}
+stop_display() {
+  local p
+  for ((p = ${#display_pids[@]} - 1; p >= 0; p--)); do kill "${display_pids[p]}" 2>/dev/null || true; done
+  for p in "${display_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  display_pids=()
+}
 
-# measure <n> <command...>: prints "seconds rss_kb cpu_seconds"
+# Visible windows of a process that the window manager framed: depth 1 is a child of the root,
+# depth 2 a client in its frame. The tray icon is embedded deeper, in the tray host, so it is
+# not counted.
+mapped_windows() { xdotool search --onlyvisible --maxdepth 2 --pid "$1" 2>/dev/null | wc -l; }
+
+# measure <n> <dir> <command...>: runs the command in dir and prints
+# "seconds rss_kb cpu_seconds status" with status ok, timeout or died.
 measure() {
-  local n=$1; shift
+  local n=$1 dir=$2; shift 2
   local start; start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 &
+  (cd "$dir" && exec "$@") >"$work/run.log" 2>&1 &
   local pid=$!
-  local end=$((SECONDS + 120))
-  # Openbox reparents each client: count the frames as the WM lists them.
-  until [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge "$n" ]; do
-    [ $SECONDS -ge $end ] && { echo "timeout" >&2; break; }
+  local status=ok end=$((SECONDS + timeout_s))
+  until [ "$(mapped_windows "$pid")" -ge "$n" ]; do
+    if ! kill -0 "$pid" 2>/dev/null; then status=died; break; fi
+    if [ $SECONDS -ge $end ]; then status=timeout; break; fi
     sleep 0.05
   done
   local stop; stop=$(date +%s.%N)
-  local rss; rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  local ticks; ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
-  echo "$(echo "$stop - $start" | bc) $rss $(echo "scale=2; $ticks / $(getconf CLK_TCK)" | bc)"
+  local rss=0 ticks=0
+  if [ "$status" != died ]; then
+    rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
+    # utime and stime, fields 14 and 15; the command name in field 2 has no blanks here.
+    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat" 2>/dev/null || echo 0)
+    kill -TERM "$pid" 2>/dev/null || true
+    local stop_by=$((SECONDS + 15))
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $stop_by ]; do sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+  fi
+  wait "$pid" 2>/dev/null || true
+  echo "$(echo "$stop - $start" | bc) ${rss:-0} $(echo "scale=2; ${ticks:-0} / $(getconf CLK_TCK)" | bc) $status"
 }
 
+# prepare <n> <dir>: a folder with a copy of the program, settings that skip the welcome note
+# and n stored notes, each with a line of text and a record in the notes file.
 prepare() {
-  local n=$1 dir=$2
+  local n=$1 dir=$2 i
   rm -rf "$dir"; mkdir -p "$dir/quibnotes"
   cp "$build/quib" "$dir/quib"
   printf '[Strings]\r\nsIdentity=bench\r\n' >"$dir/quib.ini"
   {
     printf '<?xml version="1.0" encoding="ISO-8859-1" standalone="yes" ?>\r\n\r\n<quib>\r\n'
-    for i in $(seq "$n"); do
+    for ((i = 1; i <= n; i++)); do
       printf '    <note id="%d" left="%d" top="%d" width="128" height="128" minimized="0" systemnote="0" chat="0" readonly="0" ontop="0" color="9300421" fontsize="8" fontcolor="0" fontname="MS Sans Serif" />\r\n' \
         "$i" $(((i * 37) % 1100)) $(((i * 23) % 650))
       printf 'note %d\r\n' "$i" >"$dir/quibnotes/$(printf 'quibnote%04d.txt' "$i")"
@@ -59,13 +109,27 @@ prepare() {
   } >"$dir/quibnotes.xml"
 }
 
-printf '%6s | %9s %9s %6s | %9s %9s %6s | %8s %8s\n' N quib_s floor_s ratio quib_MB floor_MB ratio quib_cpu floor_cpu
+ratio() {
+  if [ "$(echo "$1 > 0 && $2 > 0" | bc)" = 1 ]; then printf '%.2f' "$(echo "scale=4; $1 / $2" | bc)"; else echo "-"; fi
+}
+mark() { [ "$1" = ok ] && echo "" || echo " ($1)"; }
+
+printf '%6s | %9s %9s %6s | %8s %8s %6s | %8s %8s\n' N quib_s floor_s ratio quib_MB floor_MB ratio quib_cpu floor_cpu
+have_quib=1
+[ -x "$build/quib" ] || { have_quib=0; echo "startup.sh: no $build/quib, measuring the floor only" >&2; }
 for n in "${counts[@]}"; do
-  prepare "$n" "$work/app"
-  # The tray icon is one more visible window of the program.
-  read -r qt qrss qcpu < <(cd "$work/app" && measure $((n + 1)) ./quib)
-  read -r ft frss fcpu < <(measure "$n" "$build/quib_floor" "$n")
-  printf '%6d | %9.2f %9.2f %6.2f | %9.1f %9.1f %6.2f | %8.2f %8.2f\n' "$n" "$qt" "$ft" \
-    "$(echo "scale=3; $qt / $ft" | bc)" "$(echo "scale=1; $qrss / 1024" | bc)" "$(echo "scale=1; $frss / 1024" | bc)" \
-    "$(echo "scale=3; $qrss / $frss" | bc)" "$qcpu" "$fcpu"
+  qt=0 qrss=0 qcpu=0 qs=skipped
+  if [ $have_quib = 1 ]; then
+    prepare "$n" "$work/app"
+    start_display
+    read -r qt qrss qcpu qs < <(measure "$n" "$work/app" ./quib)
+    stop_display
+  fi
+  mkdir -p "$work/floor"
+  start_display
+  read -r ft frss fcpu fs < <(measure "$n" "$work/floor" "$build/quib_floor" "$n")
+  stop_display
+  printf '%6d | %9.2f %9.2f %6s | %8.1f %8.1f %6s | %8.2f %8.2f%s%s\n' "$n" "$qt" "$ft" "$(ratio "$qt" "$ft")" \
+    "$(echo "scale=1; $qrss / 1024" | bc)" "$(echo "scale=1; $frss / 1024" | bc)" "$(ratio "$qrss" "$frss")" \
+    "$qcpu" "$fcpu" "$(mark "$qs" | sed 's/(/quib: (/')" "$(mark "$fs" | sed 's/(/floor: (/')"
 done
