@@ -8,30 +8,15 @@
 #include <filesystem>
 #include <string>
 
+#include "fuzz/FuzzTempFolder.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/brIniFile.h"
 #include "store/brRegVal.h"
 
-namespace {
-struct TempFolder {
-  TempFolder() {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::string tmpl = std::string(base) + "/quib-fuzz-ini-XXXXXX";
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    path = tmpl + "/";
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TempFolder folder;
+  static TFuzzTempFolder folder("ini");
   SetAppFolder(folder.path);
   const std::string path = folder.path + "quib.ini";
   WriteFileAtomic(path, std::string(reinterpret_cast<const char*>(data), size));

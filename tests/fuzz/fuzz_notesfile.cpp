@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "fuzz/FuzzTempFolder.h"
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
@@ -23,23 +24,8 @@ class OneScreen : public Screens {
   std::vector<TMonitor> Monitors() const override { return {{{0, 0, 1024, 768}, {0, 0, 1024, 768}}}; }
 };
 
-// One folder per process, in memory where the system offers it, removed at exit.
-struct TempFolder {
-  TempFolder() {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::string tmpl = std::string(base) + "/quib-fuzz-notesfile-XXXXXX";
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    path = tmpl + "/";
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
 const std::string& folder() {
-  static const TempFolder f;
+  static const TFuzzTempFolder f("notesfile");
   return f.path;
 }
 }  // namespace
