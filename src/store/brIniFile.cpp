@@ -1,5 +1,9 @@
 #include "store/brIniFile.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/brConvert.h"
@@ -31,10 +35,30 @@ bool keyOf(const std::string& line, std::string* key) {
   *key = trimBlanks(t.substr(0, eq));
   return true;
 }
+
+// The file holds one entry per line: every line break (CR LF, CR or LF) in a name or value
+// becomes one blank, or the rest would come back as a line of its own, or as a section.
+std::string oneLine(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\r' && s[i] != '\n') {
+      out += s[i];
+      continue;
+    }
+    if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    out += ' ';
+  }
+  return out;
+}
 }  // namespace
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
-  if (!FileExists(path_)) return;
+  // Only a missing file (or a link to none) starts empty. Anything else that cannot be read (a
+  // folder, a pipe, a file without permission) raises, so that it is never taken for an empty
+  // file and overwritten with defaults.
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) return;
   try {
     lines_ = ReadTextLines(path_);
   } catch (const EQuibError&) {
@@ -65,9 +89,9 @@ int TIniFile::FindKey(int header, const std::string& key) const {
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-  const int header = FindSection(section);
+  const int header = FindSection(oneLine(section));
   if (header < 0) return def;
-  const int line = FindKey(header, key);
+  const int line = FindKey(header, oneLine(key));
   if (line < 0) return def;
   const std::string& text = lines_[static_cast<size_t>(line)];
   std::string value = trimBlanks(text.substr(text.find('=') + 1));
@@ -75,8 +99,9 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return value;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string line = key + "=" + value;
+void TIniFile::WriteString(const std::string& sectionName, const std::string& key, const std::string& value) {
+  const std::string section = oneLine(sectionName);
+  const std::string line = oneLine(key) + "=" + oneLine(value);
   int header = FindSection(section);
   if (header < 0) {
     // Keep a blank line between sections, as people write them.
@@ -86,7 +111,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
     dirty_ = true;
     return;
   }
-  const int existing = FindKey(header, key);
+  const int existing = FindKey(header, oneLine(key));
   if (existing >= 0) {
     if (lines_[static_cast<size_t>(existing)] != line) {
       lines_[static_cast<size_t>(existing)] = line;

@@ -10,15 +10,17 @@ class TIniFile {
   // Values read back are cut to this many characters.
   static constexpr size_t MaxValueLength = 2047;
 
-  // Reads the file when it exists. Raises EQuibError "Unable to read <path>" when it exists but
-  // cannot be read, so that an unreadable file is never mistaken for an empty one.
+  // Reads the file when it exists. Raises EQuibError "Unable to read <path>" when there is
+  // something under path that cannot be read as a file (a folder too), so that it is never
+  // mistaken for an empty one; only a missing file (or a link to none) starts empty.
   explicit TIniFile(std::string path);
 
   const std::string& Path() const { return path_; }
   // The value of key in section, without surrounding blanks; def when there is no such key.
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Replaces the key's line in place, or appends the key at the end of its section; a new
-  // section goes at the end of the file. Nothing reaches the disk before UpdateFile.
+  // section goes at the end of the file. Each line break in a name or value is written as one
+  // blank, so an entry stays on one line. Nothing reaches the disk before UpdateFile.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   // Writes the file whole (temporary file, then rename) when something changed. Raises
   // EQuibError "Unable to write to <path>" on failure; the old file stays as it was.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -212,6 +213,57 @@ TEST_F(SettingsTest, FailedWriteRaisesAndLeavesTheOldFile) {
   int files = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
   EXPECT_EQ(files, 1);
+}
+
+TEST_F(SettingsTest, LineBreaksInValuesNeverBreakTheFile) {
+  settings->SetString("sNotesTitle", "a\r\nb");
+  settings->SetString("sIdentity", "x\ry\n\nz");
+  settings->Save();
+  std::string expected = kFreshFile;
+  expected.replace(expected.find("sIdentity=\r\n"), 12, "sIdentity=x y  z\r\n");
+  expected.replace(expected.find("sNotesTitle=Quib [$id$]"), 23, "sNotesTitle=a b");
+  EXPECT_EQ(readIni(), expected);
+  auto again = CreateQuibSettings();
+  again->Load();
+  EXPECT_EQ(again->GetString("sNotesTitle"), "a b");
+  EXPECT_EQ(again->GetString("sIdentity"), "x y  z");
+  EXPECT_EQ(again->GetString("sWAVFilename1"), "");
+}
+
+TEST_F(SettingsTest, SomethingUnreadableUnderTheNameRaisesAndIsNeverOverwritten) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    std::function<bool(const std::string&)> stillThere;
+  } cases[] = {
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+       [](const std::string& p) { return std::filesystem::is_directory(p); }},
+      {"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); },
+       [](const std::string& p) { return std::filesystem::is_fifo(p); }},
+      {"link loop", [](const std::string& p) { std::filesystem::create_symlink(p, p); },
+       [](const std::string& p) { return std::filesystem::is_symlink(p); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir fresh;
+    SetAppFolder(fresh.path());
+    const std::string path = fresh.path() + "quib.ini";
+    c.make(path);
+    auto store = CreateQuibSettings();
+    EXPECT_EQ(errorOf([&] { store->Load(); }), "Unable to read " + path);
+    store->SetBoolean("bSnapGrid", true);
+    EXPECT_EQ(errorOf([&] { store->Save(); }), "Unable to read " + path);
+    EXPECT_TRUE(c.stillThere(path));
+  }
+}
+
+TEST_F(SettingsTest, ALinkToNothingIsAMissingFileCreatedThroughTheLink) {
+  std::filesystem::create_symlink("real.ini", iniPath());
+  settings->Load();
+  EXPECT_EQ(settings->GetString("sNotesTitle"), "Quib [$id$]");
+  settings->Save();
+  EXPECT_TRUE(std::filesystem::is_symlink(iniPath()));
+  EXPECT_EQ(ReadFileBytes(dir.path() + "real.ini"), kFreshFile);
 }
 
 TEST(IniFile, WritesReplaceInPlaceAppendToSectionAndAddSectionsAtTheEnd) {
