@@ -38,6 +38,13 @@ int32_t NextNoteId() {
   return ++lastNoteId;
 }
 
+int32_t NextFreeNoteId(const std::function<bool(int32_t)>& taken) {
+  for (;;) {
+    const int32_t id = NextNoteId();
+    if (!taken(id)) return id;
+  }
+}
+
 std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames,
                                        const std::vector<std::string>& deletedNames) {
   std::vector<int32_t> toOpen;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ void RaiseLastNoteId(int32_t id);
 // Counter + 1, which becomes the counter. Throws EQuibError when the id range is used up rather
 // than wrapping round to an id that may already be taken.
 int32_t NextNoteId();
+// NextNoteId, skipping every id for which taken is true (a live or deleted text file of that id
+// that appeared after the start-up scan), so a new note never takes over another's file. Throws
+// as NextNoteId does when the range runs out.
+int32_t NextFreeNoteId(const std::function<bool(int32_t)>& taken);
 
 // The start-up scan over the names of the live and the deleted note text files: returns the ids
 // of the live notes to open, in listing order, and raises the counter over every id of both
