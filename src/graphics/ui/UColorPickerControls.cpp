@@ -1,7 +1,9 @@
 #include "graphics/ui/UColorPickerControls.h"
 
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 
 #include "graphics/brColorUtil.h"
 
@@ -73,6 +75,16 @@ void TColorPanel::mouseDoubleClickEvent(QMouseEvent* e) {
 TPickerSpinEdit::TPickerSpinEdit(QWidget* parent, int tag, int minimum, int maximum)
     : QSpinBox(parent), tag_(tag) {
   setRange(minimum, maximum);
+  shown_ = value();
+  // Only the user's own edits of the text count as typing, never the program's.
+  connect(lineEdit(), &QLineEdit::textEdited, this, [this] { typed_ = true; });
+}
+
+void TPickerSpinEdit::ShowValue(int value) {
+  const QSignalBlocker block(this);
+  setValue(value);
+  shown_ = this->value();  // held to the range: a hue of 360 shows 359
+  typed_ = false;
 }
 
 QValidator::State TPickerSpinEdit::validate(QString& input, int& pos) const {

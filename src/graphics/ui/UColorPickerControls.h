@@ -57,11 +57,18 @@ class TColorPanel : public QWidget {
 };
 
 // Digits only; a number beyond the range is replaced by the nearest end while it is typed,
-// and an empty text stands for the minimum.
+// and an empty text stands for the minimum. It remembers the value the program last showed and
+// whether the user has typed since, so that a value merely announced again (Enter does that)
+// can be told from one the user gave.
 class TPickerSpinEdit : public QSpinBox {
  public:
   TPickerSpinEdit(QWidget* parent, int tag, int minimum, int maximum);
   int Tag() const { return tag_; }
+
+  // Shows a value the program computed, without announcing it.
+  void ShowValue(int value);
+  // True when the value differs from the one last shown or the user has typed since.
+  bool ChangedByUser() const { return typed_ || value() != shown_; }
 
  protected:
   QValidator::State validate(QString& input, int& pos) const override;
@@ -70,4 +77,6 @@ class TPickerSpinEdit : public QSpinBox {
 
  private:
   int tag_;
+  int shown_ = 0;
+  bool typed_ = false;
 };

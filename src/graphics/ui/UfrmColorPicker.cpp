@@ -131,15 +131,16 @@ TfrmColorPicker::TfrmColorPicker(QWidget* parent, const TBufferSetup& bufferSetu
   Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label9->setGeometry(448, 200, 153, 33);
 
+  // A button with the keyboard focus answers Enter itself; elsewhere Enter means OK.
   btnDefineCustomColor = new QPushButton("Define Custom Color", this);
   btnDefineCustomColor->setObjectName("btnDefineCustomColor");
   btnDefineCustomColor->setGeometry(312, 237, 121, 25);
-  btnDefineCustomColor->setAutoDefault(false);
+  btnDefineCustomColor->setAutoDefault(true);
   connect(btnDefineCustomColor, &QPushButton::clicked, this, [this] { btnDefineCustomColorClick(); });
   btnCancel = new QPushButton("Cancel", this);
   btnCancel->setObjectName("btnCancel");
   btnCancel->setGeometry(448, 237, 75, 25);
-  btnCancel->setAutoDefault(false);
+  btnCancel->setAutoDefault(true);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);  // Escape does the same
   btnOk = new QPushButton("OK", this);
   btnOk->setObjectName("btnOk");
@@ -239,11 +240,8 @@ void TfrmColorPicker::UpdateControls() {
                          Model.R,
                          Model.G,
                          Model.B};
-  for (int tag = 0; tag < 6; ++tag) {
-    // Detached while set here, so refreshing never feeds back into the colour.
-    const QSignalBlocker block(spinEdits_[tag]);
-    spinEdits_[tag]->setValue(values[tag]);  // held to the range: a hue of 1 shows 359
-  }
+  // Detached while set here, so refreshing never feeds back into the colour.
+  for (int tag = 0; tag < 6; ++tag) spinEdits_[tag]->ShowValue(values[tag]);
   if (!TypingHex) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "%02X%02X%02X", Model.R, Model.G, Model.B);
@@ -353,6 +351,10 @@ void TfrmColorPicker::rbHueClick(int tag) {
 }
 
 void TfrmColorPicker::spnHueChange(int tag) {
+  // Enter makes a spin edit announce its value again even when nothing was typed. The H, S and
+  // V edits show rounded figures, so taking that as an edit would move the colour: a C08000
+  // picked from the palette would turn into BF8000 on its way to OK.
+  if (!spinEdits_[tag]->ChangedByUser()) return;
   const int value = spinEdits_[tag]->value();
   switch (tag) {
     case 0:

@@ -48,6 +48,20 @@ bool FrameDrawnAt(TfrmColorPicker& form, bool custom, int index) {
   return shot.pixelColor(corner).lightness() < 60;
 }
 
+// Keyboard focus needs the form to be the active window.
+void FocusOn(QWidget* w) {
+  w->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w->window()));
+  w->setFocus();
+}
+
+// Keys go where the user's would: to the widget with the keyboard focus.
+void Press(Qt::Key key) {
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  QTest::keyClick(focus, key);
+}
+
 }  // namespace
 
 TEST(ColorPickerDialog, LayoutFollowsTheDesign) {
@@ -282,6 +296,57 @@ TEST(ColorPickerDialog, SpinEditsSetOneCoordinateAndClampAtOnce) {
         << c.spin << " " << c.typed;
     EXPECT_EQ(dialog.Color, RGB(255, 0, 0));
   }
+}
+
+TEST(ColorPickerDialog, EnterInASpinEditAnswersOkWithTheColourAsChosen) {
+  const TColor chosen = BasicColors[13];  // 0xC08000: H 200, S 100, V 75 shown rounded
+  const THSV hsv = RGBToHSV(0x00, 0x80, 0xC0);
+  struct Case {
+    const char* spin;
+    const char* typed;  // typed at the start of the text, before Enter
+    TColor result;
+  } cases[] = {
+      {"spnHue", "", chosen},
+      {"spnSat", "", chosen},
+      {"spnValue", "", chosen},
+      {"spnValue", "5", HSVToColor(hsv.H, hsv.S, 1.0)},  // "575" is held to 100 at once
+      {"spnValue", "0", RGB(0x00, 0x80, 0xBF)},          // "075": typed, so the rounded 75% applies
+  };
+  for (const auto& c : cases) {
+    TbrColorPickerDialog dialog;
+    EXPECT_TRUE(RunDialog(dialog,
+                          [&](TfrmColorPicker& form) {
+                            Click(form.BasicPanels[13]);
+                            ASSERT_EQ(form.CurrentColor(), chosen);
+                            FocusOn(form.findChild<TPickerSpinEdit*>(c.spin));
+                            Press(Qt::Key_Home);
+                            QTest::keyClicks(QApplication::focusWidget(), c.typed);
+                            Press(Qt::Key_Return);
+                            EXPECT_FALSE(form.isVisible());
+                          }))
+        << c.spin << " " << c.typed;
+    EXPECT_EQ(dialog.Color, c.result) << c.spin << " " << c.typed;
+  }
+}
+
+TEST(ColorPickerDialog, EnterOnAFocusedButtonPressesThatButton) {
+  TbrColorPickerDialog dialog;
+  dialog.Color = 0x123456;
+  EXPECT_FALSE(RunDialog(dialog, [](TfrmColorPicker& form) {
+    Click(form.BasicPanels[13]);
+    FocusOn(form.edtHex);
+    Press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.btnDefineCustomColor);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(form.CustomColorValues[0], BasicColors[13]);
+    ASSERT_TRUE(form.isVisible());
+    Press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.btnCancel);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+  }));
+  EXPECT_EQ(dialog.Color, 0x123456);
+  EXPECT_TRUE(dialog.CustomColors.empty());
 }
 
 TEST(ColorPickerDialog, TheFormReopensWhereItWasClosed) {
