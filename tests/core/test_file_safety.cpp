@@ -41,7 +41,6 @@ TEST(FileSafety, WriteThroughSymbolicLinksReplacesTheFileAtTheEnd) {
   };
   const std::vector<Case> cases = {
       {"relative link", {{"quib.ini", "real.ini"}}, "quib.ini", "real.ini", true},
-      {"link into a subfolder", {{"quib.ini", "sub/real.ini"}}, "quib.ini", "sub/real.ini", true},
       // The second link is relative to its own folder (sub/), not to the first link's.
       {"chain", {{"quib.ini", "sub/mid"}, {"sub/mid", "real.ini"}}, "quib.ini", "sub/real.ini", true},
       {"absolute link", {{"quib.ini", "@sub/real.ini"}}, "quib.ini", "sub/real.ini", true},

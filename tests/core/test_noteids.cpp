@@ -112,26 +112,22 @@ TEST_F(NoteIdsTest, NextFreeIdSkipsIdsWhoseFilesAppearedSinceTheScan) {
   } cases[] = {
       {0, {}, 1},
       {0, {1, 2, 4}, 3},
-      {5, {1, 2, 3}, 6},  // below the counter: never asked
+      {5, {1, 2, 3}, 6},
       {kMax - 2, {kMax - 1}, kMax},
       {kMax - 2, {kMax - 1, kMax}, 0},
   };
   for (const auto& c : cases) {
     ResetLastNoteId();
     RaiseLastNoteId(c.counter);
-    std::vector<int32_t> asked;
     const auto taken = [&](int32_t id) {
-      asked.push_back(id);
       return std::find(c.taken.begin(), c.taken.end(), id) != c.taken.end();
     };
     if (c.expected == 0) {
       EXPECT_THROW(NextFreeNoteId(taken), EQuibError) << c.counter;
-      continue;
+    } else {
+      EXPECT_EQ(NextFreeNoteId(taken), c.expected) << c.counter;
+      EXPECT_EQ(LastNoteId(), c.expected);
     }
-    EXPECT_EQ(NextFreeNoteId(taken), c.expected) << c.counter;
-    EXPECT_EQ(LastNoteId(), c.expected);
-    EXPECT_EQ(asked.back(), c.expected);
-    EXPECT_EQ(asked.front(), c.counter + 1);
   }
 }
 
