@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Quib as an installed desktop program: `cmake --install` into a temporary prefix lays exactly the
+# expected tree (program, launcher entry, icons at every size, metainfo, tray icons), the launcher
+# and metainfo files pass the desktop's validators, and the Debian package holds the same tree.
+source "$(dirname "$0")/lib.sh" "$1"
+build=$(dirname "$QUIB_BIN")
+prefix="$E2E_WORK/prefix"
+sizes="16 22 24 32 48 64 128 256"
+tray_icons="quib_blue.ico quib_green.ico quib_pink.ico quib_yellow.ico"
+
+expected_tree() {  # the files of an installed Quib, relative to the prefix, sorted
+  {
+    echo bin/quib
+    echo share/applications/quib.desktop
+    echo share/metainfo/quib.metainfo.xml
+    echo share/doc/quib/copyright
+    echo share/icons/hicolor/scalable/apps/quib.svg
+    for n in $sizes; do echo "share/icons/hicolor/${n}x${n}/apps/quib.png"; done
+    for f in $tray_icons; do echo "share/quib/tray_icons/$f"; done
+  } | sort
+}
+
+cmake --install "$build" --prefix "$prefix" >"$E2E_WORK/install.log" 2>&1 || { cat "$E2E_WORK/install.log"; fail "cmake --install"; }
+diff <(expected_tree) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) || fail "installed tree differs (< expected, > installed)"
+[ -x "$prefix/bin/quib" ] || fail "bin/quib is not executable"
+pass "cmake --install lays the expected tree"
+
+for n in $sizes; do
+  got=$(identify -format '%m %wx%h' "$prefix/share/icons/hicolor/${n}x${n}/apps/quib.png")
+  [ "$got" = "PNG ${n}x${n}" ] || fail "icon for ${n}x${n} is $got"
+done
+"$build/quib_icons" check "$prefix"/share/quib/tray_icons/*.ico >/dev/null || fail "a tray icon does not load"
+pass "icons have their sizes; tray icons load"
+
+desktop-file-validate "$prefix/share/applications/quib.desktop" || fail "desktop-file-validate"
+grep -qx 'Exec=quib' "$prefix/share/applications/quib.desktop" || fail "launcher does not start quib"
+appstreamcli validate --no-net "$prefix/share/metainfo/quib.metainfo.xml" >"$E2E_WORK/appstream.log" 2>&1 ||
+  { cat "$E2E_WORK/appstream.log"; fail "appstreamcli validate"; }
+grep -q '<launchable type="desktop-id">quib.desktop</launchable>' "$prefix/share/metainfo/quib.metainfo.xml" ||
+  fail "metainfo does not name the launcher"
+pass "launcher entry and metainfo are valid"
+
+# The package is made in a folder of the test's own, so the build tree stays as it was.
+(cd "$E2E_WORK" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_WORK/deb") >"$E2E_WORK/cpack.log" 2>&1 ||
+  { cat "$E2E_WORK/cpack.log"; fail "cpack -G DEB"; }
+deb=$(ls "$E2E_WORK"/deb/quib_*_*.deb) || fail "no quib_<version>_<arch>.deb"
+diff <(expected_tree | sed 's|^|usr/|') <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) ||
+  fail "the package's tree differs (< expected, > packaged)"
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends" || fail "package does not depend on Qt Widgets: $depends"
+pass "$(basename "$deb") holds the same tree under /usr, depends on $depends"
