@@ -10,7 +10,7 @@
 #include "support/TempDir.h"
 
 namespace {
-TEnvironmentLookup environment(std::map<std::string, std::string> vars) {
+TEnvironmentLookup environment(const std::map<std::string, std::string>& vars) {
   return [vars](const std::string& name) -> std::optional<std::string> {
     auto it = vars.find(name);
     if (it == vars.end()) return std::nullopt;
