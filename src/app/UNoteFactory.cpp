@@ -1,11 +1,14 @@
 #include "app/UNoteFactory.h"
 
+#include <memory>
+
 #include "graphics/brColorUtil.h"
 #include "notes/UNoteIds.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
@@ -15,8 +18,12 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
     dialogs_.ShowMessage("Cannot create more than " + std::to_string(MaxNotes) + " windows.");
     return nullptr;
   }
-  auto* note = new TfrmNote(host_);
-  note->SetId(NextNoteId());
+  // The id first: when none is left, no window has been made for nothing. An id whose live or
+  // deleted text file exists already is passed over, so a new note never takes a stored text.
+  const int32_t id = NextFreeNoteId(
+      [](int32_t candidate) { return FileExists(NoteTextPath(candidate)) || FileExists(DeletedNoteTextPath(candidate)); });
+  auto note = std::make_unique<TfrmNote>(host_);
+  note->SetId(id);
   note->setWindowTitle(QString());
   note->SetLines(SplitTextLines(text));
   note->SetNoteColor(settings_.GetBoolean("bRandomColor") ? RandomColor() : clDefaultNoteColor);
@@ -27,9 +34,10 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   font.Color = static_cast<int32_t>(settings_.GetInteger("iDefaultFontColor"));
   note->SetTextFont(font);
   note->show();
-  registry_.AddNoteToList(*note);
-  note->SaveText();
-  return note;
+  TfrmNote& made = *note.release();  // the window deletes itself when it closes
+  registry_.AddNoteToList(made);
+  made.SaveText();
+  return &made;
 }
 
 TfrmNote* TNoteFactory::CreateRandomNote(const std::string& text) {
@@ -48,7 +56,8 @@ TfrmNote* TNoteFactory::CreateNoteFromFile(const std::string& path) {
 }
 
 TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collection) {
-  auto* note = new TfrmNote(host_);
+  // Until it is registered the window is ours: a text file that cannot be read leaves none.
+  auto note = std::make_unique<TfrmNote>(host_);
   std::unique_ptr<TNoteConfig> temporary;
   const TNoteConfig* record = collection.GetConfig(id);
   if (!record) {
@@ -60,6 +69,7 @@ TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collec
   note->LoadText();
   note->ApplyConfig(*record);
   note->show();
-  registry_.AddNoteToList(*note);
-  return note;
+  TfrmNote& opened = *note.release();
+  registry_.AddNoteToList(opened);
+  return &opened;
 }

@@ -9,6 +9,7 @@
 
 namespace {
 int pipeFds[2] = {-1, -1};
+bool requested = false;
 
 void onSignal(int sig) {
   const int saved = errno;
@@ -39,5 +40,11 @@ void TSessionEnd::onReadable() {
   unsigned char byte = 0;
   int last = 0;
   while (::read(pipeFds[0], &byte, 1) == 1) last = byte;
-  if (last) emit Ended(last);
+  if (!last) return;
+  requested = true;
+  emit Ended(last);
+}
+
+bool TSessionEnd::Requested() {
+  return requested;
 }

@@ -12,6 +12,9 @@ class TSessionEnd : public QObject {
   explicit TSessionEnd(QObject* parent = nullptr);
   ~TSessionEnd() override;
 
+  // True once a session-end signal has arrived: start-up stops at its next step.
+  static bool Requested();
+
  signals:
   void Ended(int signalNumber);
 

@@ -1,13 +1,16 @@
 // The control panel: owner of the settings, the notes and the option controls; its creation
-// starts the program and its closing step saves everything.
+// starts the program and its closing step saves everything. Its jobs live in units of their
+// own: the form's controls (UfrmMainControls), the settings binding (UfrmMainSettings), the
+// start-up note steps (UStartupNotes), saving (UNotesSaver), the arrange commands
+// (UArrangeCommands) and the panel's placement (UPanelPlacement).
 #pragma once
 
 #include <QMainWindow>
 #include <QPoint>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "notes/UArrange.h"
 #include "notes/ui/UNoteHost.h"
 #include "platform/TPlatform.h"
 
@@ -24,7 +27,9 @@ class TConfigurationManager;
 class TBoxController;
 class TNoteFactory;
 class TNotesList;
-class QTimer;
+class TNotesSaver;
+class TNotesTab;
+class TPanelPlacement;
 class TbrColorPickerDialog;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
@@ -42,8 +47,12 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void LoadSettings();
   void SaveSettings();
   void mmExitClick();
-  // The desktop session ends (a signal or the session manager): the closing step, once.
+  // The desktop session ends (a signal, or the application quits under the session manager):
+  // the closing step, once, then the program ends.
   void EndSession();
+  // The session manager asks for everything to be saved; a logout may still be called off,
+  // so the program goes on.
+  void CommitData();
 
   // What the note windows read and call (TNoteHost).
   bool SnapToScreenGrid() const override;
@@ -57,19 +66,22 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TPlatform& Platform() const override { return platform_; }
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
-  bool ClosingAll() const override { return closed_; }
+  void ExitApplication() override { mmExitClick(); }
+  bool ClosingAll() const override;
   void NoteWindowClosed(TfrmNote& note) override;
+  void NoteDeleted(TfrmNote& note) override;
 
   TbrRegVal& Settings() { return *settings_; }
-  // The notes collection; null when start-up stopped before making it.
+  // The notes collection; null only while start-up has not made it.
   TConfigurationManager* Configs() const { return configs_.get(); }
   TNotesList& NotesList() const { return *notesList_; }
+  TNotesTab& NotesTab() const { return *notesTab_; }
   TNoteFactory& Factory() const { return *factory_; }
+  TNotesSaver& Saver() const { return *saver_; }
   // The one colour dialog every colour choice goes through.
   TbrColorPickerDialog& dlgColor() const { return *dlgColor_; }
   // "Create Quib-&Note": an empty note at a random place.
   void cmCreateQuibNoteClick();
-  void SaveModifiedNotes();
   // The "&Arrange" menu.
   void cmMinimizeAllClick();
   void cmMaximizeAllClick();
@@ -78,14 +90,13 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void cmArrangeHorizontallyClick();
   void cmArrangeVerticallyClick();
   void cmShowLostNotesClick();
-  void UpdateAllNoteConfigs();
   // "&Save Configuration now!": the note texts, the records and the notes file.
   void pmSaveAllNotesnowClick();
   bool IsClosing() const { return closing_; }
-  bool IsControlPanelHidden() const { return hidden_; }
+  bool IsControlPanelHidden() const;
   // The top-left corner as the program sees it: off every monitor while hidden.
   QPoint CurrentTopLeft() const;
-  QPoint RememberedPosition() const { return remembered_; }
+  QPoint RememberedPosition() const;
   QSystemTrayIcon* TrayIcon() const { return tray_; }
 
  protected:
@@ -93,29 +104,19 @@ class TfrmMain : public QMainWindow, public TNoteHost {
 
  private:
   void FormCreate();
-  void FormClose(bool quiet = false);  // the closing step
+  bool FormClose(bool quiet = false);  // the closing step
   void BuildControls();
   void BuildMenus();
   void BuildTray();
-  void MoveOffScreen();
-  void MoveTo(const QPoint& p);
-  bool OnSomeMonitor(const QPoint& p) const;
+  void CreateConfigs();
+  void CreateWelcomeNote();
   void SnapGridClick(bool checked);
   void SnapEdgesClick(bool checked);
   void SnapNotesClick(bool checked);
   void btnChangeFontClick();
   void ShowFontLabel(const std::string& name, int size, int color);
-  void RunStep(const char* what, const std::function<void()>& step, bool quiet);
-  void CreateConfigs();
-  void OpenStoredNotes();
-  void ScanDeletedNoteIds();
-  void CreateWelcomeNote();
-  void MinimizeAndGroup(int kind);
-  void NoteChanged();
-  void AutoSave();
-  void SaveNotesFile(bool quiet);
-  // Tells the user something without waiting for an answer when quiet (the session ends).
-  void Tell(const std::string& text, bool quiet);
+  void Arrange(TArrangeKind kind);
+  void StartupFailed(const std::exception& e);
 
   TPlatform platform_;
   std::unique_ptr<TbrRegVal> settings_;
@@ -123,17 +124,14 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   std::unique_ptr<TBoxController> boxController_;
   std::unique_ptr<TNoteFactory> factory_;
   std::unique_ptr<TbrColorPickerDialog> dlgColor_;
+  std::unique_ptr<TPanelPlacement> placement_;
   TNotesList* notesList_ = nullptr;
-  QTimer* autosave_ = nullptr;
-  bool creating_ = true;
-  bool autosaveFailed_ = false;
+  TNotesTab* notesTab_ = nullptr;
+  TNotesSaver* saver_ = nullptr;
   bool closing_ = false;
-  bool closed_ = false;
-  bool hidden_ = false;
+  bool destroying_ = false;
   // A settings file that failed to load is never overwritten with values it did not give.
   bool settingsLoaded_ = false;
-  QPoint remembered_;
-  QPoint hiddenPos_;
   std::string lastSend_;
   std::string icoDir_;
   std::string trayIconFile_;

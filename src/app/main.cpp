@@ -1,26 +1,47 @@
 // Entry point of Quib.
+#include <QApplication>
+#include <QWidget>
+
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
+#include "app/USingleInstance.h"
 #include "app/UfrmMain.h"
-#include "graphics/ui/brColorPickerDialog.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreens.h"
 #include "platform/QtSystem.h"
 #include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
 
 int main(int argc, char** argv) {
   PreferX11Platform();
   TQuibApplication app(argc, argv);
-  // Before anything else, so that a signal during start-up still ends the program cleanly.
+  TQtDialogs dialogs([] { return TQuibApplication::Title(); });
+  app.SetDialogs(&dialogs);
+  // From the first line: a logout during start-up (a message box may be waiting) still ends the
+  // program, once the box is closed, with what was loaded by then.
   TSessionEnd sessionEnd;
+  TfrmMain* panel = nullptr;
+  QObject::connect(&sessionEnd, &TSessionEnd::Ended, &app, [&panel, &dialogs](int) {
+    if (panel) {
+      panel->EndSession();
+      return;
+    }
+    dialogs.SetQuiet(true);
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
 
   TQtScreens screens;
   TQtSystem system;
   TQtDesktop desktop;
-  TQtDialogs dialogs([] { return TQuibApplication::Title(); });
-  app.SetDialogs(&dialogs);
   SetAppFolder(system.ApplicationFolder());
+
+  TSingleInstance instance;
+  if (!instance.Acquire(AppFolder())) return 0;
+  // Only now that this is the one program of the folder: a crash's half-written temporaries.
+  RemoveStaleTempFiles(AppFolder());
+  RemoveStaleTempFiles(NotesFolder());
 
   TPlatform platform;
   platform.screens = &screens;
@@ -29,8 +50,14 @@ int main(int argc, char** argv) {
   platform.desktop = &desktop;
 
   TfrmMain frmMain(platform);
-  dialogs.SetColorChooser([&frmMain](TColor& color) { return ChooseColorWith(frmMain.dlgColor(), color); });
-  QObject::connect(&sessionEnd, &TSessionEnd::Ended, &frmMain, [&frmMain](int) { frmMain.EndSession(); });
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.EndSession(); });
+  if (TSessionEnd::Requested()) {
+    frmMain.EndSession();
+    return 0;
+  }
+  panel = &frmMain;
+  QObject::connect(&instance, &TSingleInstance::ShowRequested, &frmMain, &TfrmMain::ShowControlPanel);
+  // The session manager's save request saves; the program ends when the session does.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.CommitData(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &frmMain, [&frmMain] { frmMain.EndSession(); });
   return app.exec();
 }

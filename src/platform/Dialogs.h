@@ -2,6 +2,7 @@
 // messages and answer the dialogs from a script.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "graphics/UColorTypes.h"
@@ -41,4 +42,7 @@ public:
   virtual bool ChooseFont(TFontSpec& font) = 0;
   // The program's colour dialog preset with color; true and the chosen colour on OK.
   virtual bool ChooseColor(TColor& color) = 0;
+  // Where ChooseColor sends the choice: the program's own colour dialog, which the window layer
+  // owns. Scripted stand-ins answer from their script and ignore it.
+  virtual void SetColorChooser(std::function<bool(TColor&)> chooser) {}
 };

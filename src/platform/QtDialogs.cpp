@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 QString q(const std::string& s) {
@@ -49,29 +50,41 @@ std::string QtFilterFromPairs(const std::string& filter) {
 }
 
 void TQtDialogs::ShowMessage(const std::string& text) {
+  if (quiet_) {
+    std::fprintf(stderr, "%s: %s\n", title_().c_str(), text.c_str());
+    return;
+  }
   QMessageBox box(QMessageBox::NoIcon, q(title_()), q(text), QMessageBox::Ok);
   exec(box);
 }
 
 void TQtDialogs::ShowError(const std::string& title, const std::string& text) {
+  if (quiet_) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return;
+  }
   QMessageBox box(QMessageBox::Critical, q(title), q(text), QMessageBox::Ok);
   exec(box);
 }
 
 bool TQtDialogs::Confirm(const std::string& text) {
+  if (quiet_) return false;
   QMessageBox box(QMessageBox::Question, q(title_()), q(text), QMessageBox::Yes | QMessageBox::No);
   return exec(box) == QMessageBox::Yes;
 }
 
 bool TQtDialogs::OpenFile(const TFileDialogSpec& spec, std::string& path) {
+  if (quiet_) return false;
   return runFileDialog(spec, path, QFileDialog::AcceptOpen);
 }
 
 bool TQtDialogs::SaveFile(const TFileDialogSpec& spec, std::string& path) {
+  if (quiet_) return false;
   return runFileDialog(spec, path, QFileDialog::AcceptSave);
 }
 
 bool TQtDialogs::ChooseFont(TFontSpec& font) {
+  if (quiet_) return false;
   QFont initial(q(font.Name));
   initial.setPointSize(font.Size > 0 ? font.Size : 8);
   initial.setBold(font.Bold);
@@ -91,5 +104,5 @@ bool TQtDialogs::ChooseFont(TFontSpec& font) {
 }
 
 bool TQtDialogs::ChooseColor(TColor& color) {
-  return colorChooser_ ? colorChooser_(color) : false;
+  return colorChooser_ && !quiet_ ? colorChooser_(color) : false;
 }

@@ -66,7 +66,10 @@ void TConfigurationManager::ReadFile(
 }
 
 void TConfigurationManager::LoadFromFile() {
-  if (!FileExists(fileName_)) {
+  // Only a file that is not there at all is made anew; anything else under the name (a folder,
+  // a file that cannot be read) is an unreadable notes file, never overwritten.
+  struct stat st {};
+  if (::stat(fileName_.c_str(), &st) != 0 && errno == ENOENT) {
     SaveToFile();
     return;
   }
@@ -84,10 +87,11 @@ void TConfigurationManager::LoadFromFile() {
   for (auto& [key, record] : loaded) AppendConfig(std::move(key), std::move(record));
 }
 
-void TConfigurationManager::SaveToFile() const {
-  if (unreadable_)
-    throw EQuibError("The notes file \"" + fileName_ +
-                     "\" could not be read and is kept as it is. Saving the notes aborted!");
+void TConfigurationManager::MarkSaved() {
+  savedContent_ = Content();
+}
+
+std::string TConfigurationManager::Content() const {
   std::vector<std::string> lines;
   lines.reserve(configs_.size() + 4);
   lines.emplace_back(xmlc::Header);
@@ -95,7 +99,16 @@ void TConfigurationManager::SaveToFile() const {
   lines.emplace_back(std::string("<") + xmlc::RootElement + ">");
   for (const auto& entry : configs_) WriteNoteElement(*entry.second, lines, noteIndent);
   lines.emplace_back(std::string("</") + xmlc::RootElement + ">");
-  WriteFileAtomic(fileName_, JoinLinesCRLF(lines));
+  return JoinLinesCRLF(lines);
+}
+
+void TConfigurationManager::SaveToFile() {
+  if (unreadable_)
+    throw EQuibError("The notes file \"" + fileName_ +
+                     "\" could not be read and is kept as it is. Saving the notes aborted!");
+  std::string content = Content();
+  WriteFileAtomic(fileName_, content);
+  savedContent_ = std::move(content);
 }
 
 std::string TConfigurationManager::MoveAsideUnreadableFile() {

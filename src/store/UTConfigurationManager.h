@@ -45,7 +45,13 @@ class TConfigurationManager {
   void LoadFromFile();
   // Writes the whole list; the old file stays whole until the new one is complete. Refuses
   // while the file on disk is marked unreadable, so it can never be overwritten by accident.
-  void SaveToFile() const;
+  void SaveToFile();
+  // The notes file as SaveToFile writes it.
+  std::string Content() const;
+  // True when the records differ from what was last saved or marked saved.
+  bool Changed() const { return Content() != savedContent_; }
+  // The records as they stand count as what the file holds (after loading it).
+  void MarkSaved();
 
   // The file on disk holds notes this collection could not read: it must be moved aside
   // before the next save.
@@ -69,4 +75,5 @@ class TConfigurationManager {
   // Position of the first entry of each key, so that lookups stay cheap for many notes.
   std::unordered_map<std::string, size_t> firstByKey_;
   bool unreadable_ = false;
+  std::string savedContent_;
 };

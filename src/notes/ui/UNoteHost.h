@@ -33,6 +33,8 @@ class TNoteHost {
   virtual void ShowControlPanel() = 0;
   // The control panel's new-note command (a note at a random place with empty text).
   virtual void CreateNewNote() = 0;
+  // The control panel's exit command.
+  virtual void ExitApplication() = 0;
 
   // True while the program closes all its windows at its end, after saving everything: a note
   // closed then only goes.
@@ -42,4 +44,7 @@ class TNoteHost {
   // its record and drops the window from the list of open notes. The text file keeps its live
   // name, so the note returns at the next start.
   virtual void NoteWindowClosed(TfrmNote& note) = 0;
+  // The note's delete command, after its text is saved: the host copies the window's state into
+  // its record (which stays, for an undelete) and drops the window from the list of open notes.
+  virtual void NoteDeleted(TfrmNote& note) = 0;
 };

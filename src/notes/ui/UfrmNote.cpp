@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShowEvent>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <cmath>
@@ -23,6 +22,7 @@
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UNoteHost.h"
 #include "notes/ui/UNoteParts.h"
+#include "notes/ui/UNoteText.h"
 #include "platform/Desktop.h"
 #include "platform/QtCanvas.h"
 #include "platform/TPlatform.h"
@@ -84,7 +84,10 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   mem->setTabChangesFocus(false);       // Tab types a tab
   mem->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   mem->document()->setDocumentMargin(2);
-  connect(mem, &QPlainTextEdit::textChanged, this, [this] { modified_ = true; });
+  connect(mem, &QPlainTextEdit::textChanged, this, [this] {
+    modified_ = true;
+    emit Changed();
+  });
 
   pnlSize = new QWidget(this);
   pnlSize->resize(GripSize, GripSize);
@@ -146,21 +149,14 @@ void TfrmNote::BuildMenu() {
   connect(pmNewQuibNote, &QAction::triggered, this, [this] { host_.CreateNewNote(); });
   connect(pmReadOnly, &QAction::triggered, this, [this] { pmReadOnlyClick(); });
   connect(pmOnTop, &QAction::triggered, this, [this] { pmOnTopClick(); });
+  connect(pmDelete, &QAction::triggered, this, [this] { pmDeleteClick(); });
+  connect(pmExitApplication, &QAction::triggered, this, [this] { host_.ExitApplication(); });
 }
 
 // ---- text ---------------------------------------------------------------------------------
 
 std::vector<std::string> TfrmNote::Lines() const {
-  // Block by block rather than through toPlainText, which turns non-breaking spaces into
-  // plain ones.
-  std::vector<std::string> lines;
-  const QTextDocument* doc = mem->document();
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-    const QByteArray bytes = b.text().toLocal8Bit();
-    lines.emplace_back(bytes.constData(), static_cast<size_t>(bytes.size()));
-  }
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
+  return DocumentLines(*mem->document());
 }
 
 void TfrmNote::SetLines(const std::vector<std::string>& lines) {
@@ -183,6 +179,7 @@ void TfrmNote::SetReadOnly(bool value) {
   mem->setReadOnly(value);
   pmReadOnly->setChecked(value);
   RepaintStrip();
+  emit Changed();
 }
 
 void TfrmNote::SetTextFont(const TFontSpec& font) {
@@ -201,6 +198,7 @@ void TfrmNote::SetTextFont(const TFontSpec& font) {
   QPalette pal = mem->palette();
   pal.setColor(QPalette::Text, ToQColor(font.Color));
   mem->setPalette(pal);
+  emit Changed();
 }
 
 void TfrmNote::LoadText() {
@@ -229,6 +227,7 @@ void TfrmNote::SetNoteColor(TColor color) {
   frameColor_ = AdjustBrightness(color, -50);
   shadowColor_ = AdjustBrightness(frameColor_, -40);
   highlightColor_ = AdjustBrightness(frameColor_, 40);
+  emit Changed();
 }
 
 void TfrmNote::ColorFromWallpaper() {
@@ -264,6 +263,7 @@ void TfrmNote::Minimize() {
   resize(MinimizedSize, MinimizedSize);
   LayoutParts();
   RepaintStrip();
+  emit Changed();
 }
 
 void TfrmNote::Maximize() {
@@ -275,6 +275,7 @@ void TfrmNote::Maximize() {
   pnlSize->show();
   LayoutParts();
   RepaintStrip();
+  emit Changed();
 }
 
 void TfrmNote::ToggleMinimized() {
@@ -291,7 +292,10 @@ QSize TfrmNote::FullSize() const {
 // ---- stay on top --------------------------------------------------------------------------
 
 void TfrmNote::SetOnTop(bool flag) {
-  onTop_ = flag;
+  if (onTop_ != flag) {
+    onTop_ = flag;
+    emit Changed();
+  }
   pmOnTop->setChecked(flag);
   if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == flag) return;
   // Changing the flags hides the window; show it again where it was, without activating it.
@@ -383,6 +387,7 @@ void TfrmNote::LayoutParts() {
 void TfrmNote::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutParts();
+  emit Changed();
 }
 
 void TfrmNote::RepaintStrip() {
@@ -509,6 +514,9 @@ void TfrmNote::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     case TNoteKeyCommand::NewNote:
       host_.CreateNewNote();
       break;
+    case TNoteKeyCommand::Delete:
+      pmDeleteClick();
+      break;
     default:
       break;
   }
@@ -543,6 +551,7 @@ void TfrmNote::ApplyWindowState() {
 
 void TfrmNote::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  emit Changed();
   // A window manager that places a frameless tool window where it asked to be may leave Qt
   // believing it lies at (0, 0) of its frame (seen with openbox), and the note would then save
   // a wrong place. A move reported by the window system is checked against the X server a

@@ -91,6 +91,12 @@ class TfrmNote : public QWidget {
   // user's close does.
   void CloseForDelete();
 
+  // The note's commands (UfrmNoteCommands.cpp).
+  // "&Delete this Quib-Note": after a Yes, the text is saved, the record refreshed, the note
+  // leaves the list of open notes, its text file takes the deleted name and the window closes.
+  // Also run by the control panel's list of notes.
+  void pmDeleteClick();
+
   // The parts of the window, owned by it through Qt's parent ownership.
   TNotePaintBox* pb = nullptr;
   QPlainTextEdit* mem = nullptr;
@@ -118,6 +124,11 @@ class TfrmNote : public QWidget {
   static constexpr int StripHeight = 16;
   static constexpr int MinimizedSize = 17;
   static constexpr int GripSize = 12;
+
+ signals:
+  // Something the note's record or text file holds changed: text, place, size, colours, font,
+  // minimized, read only or on top. The autosave follows it.
+  void Changed();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

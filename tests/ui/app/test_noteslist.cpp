@@ -10,7 +10,9 @@
 #include <filesystem>
 
 #include "app/UNoteFactory.h"
+#include "app/UNotesSaver.h"
 #include "app/UNotesList.h"
+#include "app/UNotesTab.h"
 #include "app/UfrmMain.h"
 #include "notes/UNoteIds.h"
 #include "notes/ui/UfrmNote.h"
@@ -47,6 +49,7 @@ class NotesTest : public ::testing::Test {
     WriteFileAtomic(dir.path() + "quibnotes/" + name, text);
   }
   TNotesList& list() { return main->NotesList(); }
+  TNotesTab& tab() { return main->NotesTab(); }
 
   TempDir dir;
   FakeScreens screens{1024, 768, 30};
@@ -134,30 +137,30 @@ TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
   first.setGeometry(10, 20, 150, 160);
   second.SetReadOnly(true);
 
-  list().Select(0);
-  EXPECT_EQ(list().lblPos->text().toStdString(), "10, 20");
-  EXPECT_EQ(list().lblSize->text().toStdString(), "150 x 160 pixels");
-  EXPECT_EQ(list().memNote->toPlainText().toStdString(), "hello\nworld");
-  EXPECT_TRUE(list().btnUpdateText->isEnabled());
+  tab().Select(0);
+  EXPECT_EQ(tab().lblPos->text().toStdString(), "10, 20");
+  EXPECT_EQ(tab().lblSize->text().toStdString(), "150 x 160 pixels");
+  EXPECT_EQ(tab().memNote->toPlainText().toStdString(), "hello\nworld");
+  EXPECT_TRUE(tab().btnUpdateText->isEnabled());
   first.Minimize();
-  list().Select(0);
-  EXPECT_EQ(list().lblSize->text().toStdString(), "150 x 160 pixels");  // the full size
+  tab().Select(0);
+  EXPECT_EQ(tab().lblSize->text().toStdString(), "150 x 160 pixels");  // the full size
 
-  list().Select(1);
-  EXPECT_FALSE(list().btnUpdateText->isEnabled());
+  tab().Select(1);
+  EXPECT_FALSE(tab().btnUpdateText->isEnabled());
 
   // A chat note leaves the text box as it was.
   second.SetChat(true);
-  list().Select(0);
-  list().Select(1);
-  EXPECT_EQ(list().memNote->toPlainText().toStdString(), "hello\nworld");
+  tab().Select(0);
+  tab().Select(1);
+  EXPECT_EQ(tab().memNote->toPlainText().toStdString(), "hello\nworld");
 
   // Update Text changes the note, marks it modified and writes no file.
   second.SetChat(false);
   second.SetReadOnly(false);
-  list().Select(1);
-  list().memNote->setPlainText("new text");
-  QTest::mouseClick(list().btnUpdateText, Qt::LeftButton);
+  tab().Select(1);
+  tab().memNote->setPlainText("new text");
+  QTest::mouseClick(tab().btnUpdateText, Qt::LeftButton);
   EXPECT_EQ(second.Lines(), std::vector<std::string>{"new text"});
   EXPECT_TRUE(second.Modified());
   EXPECT_EQ(ReadFileBytes(NoteTextPath(second.Id())), "");
@@ -165,10 +168,10 @@ TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
   // After a removal nothing is selected.
   list().RemoveNoteFromList(second.Id());
   EXPECT_EQ(list().Count(), 1);
-  EXPECT_EQ(list().lblPos->text().toStdString(), "...");
-  EXPECT_EQ(list().lblSize->text().toStdString(), "...");
-  EXPECT_TRUE(list().memNote->toPlainText().isEmpty());
-  EXPECT_FALSE(list().btnUpdateText->isEnabled());
+  EXPECT_EQ(tab().lblPos->text().toStdString(), "...");
+  EXPECT_EQ(tab().lblSize->text().toStdString(), "...");
+  EXPECT_TRUE(tab().memNote->toPlainText().isEmpty());
+  EXPECT_FALSE(tab().btnUpdateText->isEnabled());
   second.close();
 }
 
@@ -219,10 +222,7 @@ TEST_F(NotesTest, AutosaveWritesChangedNotesButNotTheSettings) {
   const std::string settingsBefore = ReadFileBytes(dir.path() + "quib.ini");
   TfrmNote& note = list().At(0);
   note.SetLines({"soon saved"});
-  auto* timer = main->findChild<QTimer*>();
-  ASSERT_NE(timer, nullptr);
-  EXPECT_TRUE(timer->isActive());
-  EXPECT_EQ(timer->interval(), 3000);
+  EXPECT_TRUE(main->Saver().AutosavePending());
   QTest::qWait(3300);
   EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "soon saved\r\n");
   EXPECT_FALSE(note.Modified());

@@ -38,6 +38,11 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
   void ShowControlPanel() override { ++controlPanelShown; }
   void CreateNewNote() override { ++newNotes; }
+  void ExitApplication() override { ++exits; }
+  void NoteDeleted(TfrmNote& note) override {
+    deletedIds.push_back(note.Id());
+    std::erase(open, &note);
+  }
   bool ClosingAll() const override { return closingAll; }
   void NoteWindowClosed(TfrmNote& note) override {
     auto& record = records[note.Id()];
@@ -73,7 +78,9 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   std::vector<TfrmNote*> open;
   std::vector<GroupMove> groupMoves;
   std::vector<int32_t> closedIds;
+  std::vector<int32_t> deletedIds;
   std::map<int32_t, std::unique_ptr<TNoteConfig>> records;
   int controlPanelShown = 0;
   int newNotes = 0;
+  int exits = 0;
 };

@@ -1,0 +1,66 @@
+// Saving the notes: the closing step, the autosave a few seconds after a change, "&Save
+// Configuration now!" and the save the session manager asks for. Each note's text is saved in a
+// step of its own, so one that fails costs none of the others; a failure is told once, the
+// note stays modified and the autosave keeps trying.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class Dialogs;
+class QTimer;
+class TNotesList;
+
+class TNotesSaver : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr int AutosaveDelayMs = 3000;
+
+  TNotesSaver(TNotesList& notes, Dialogs& dialogs, QObject* parent = nullptr);
+
+  // The settings' part of the closing step (SaveSettings and the store's Save). Left unset
+  // while the settings file could not be read, so that it is never overwritten.
+  void SetSaveSettings(std::function<void()> saveSettings) { saveSettings_ = std::move(saveSettings); }
+
+  // Start-up is over: from now on a change starts the autosave.
+  void Start();
+  // The closing step, once: modified texts, settings, records, notes file. quiet: the session
+  // is ending, so problems go to stderr instead of a box nobody can answer. False when
+  // something could not be written.
+  bool Close(bool quiet);
+  bool Closed() const { return closed_; }
+  // Back to running after a closing step the user called off.
+  void Reopen();
+  // "&Save Configuration now!": the texts, the records and the notes file; not the settings.
+  bool SaveNow();
+  // Everything the closing step writes, without closing (the session manager's request).
+  bool SaveEverything(bool quiet);
+
+  // A note changed: the autosave runs a few seconds after the last change.
+  void NoteChanged();
+  void AutoSave();
+  bool AutosavePending() const;
+
+ private:
+  enum class TMode { Auto, Now, Quiet };
+  using TErrors = std::vector<std::string>;
+
+  void SaveModifiedNotes(TErrors& errors);
+  void SaveNotesFile(TMode mode, TErrors& errors);
+  bool SaveAll(bool withSettings, TMode mode);
+  void Report(const TErrors& errors, TMode mode);
+  void Tell(const std::string& text, TMode mode);
+
+  TNotesList& notes_;
+  Dialogs& dialogs_;
+  std::function<void()> saveSettings_;
+  QTimer* timer_ = nullptr;
+  bool started_ = false;
+  bool closed_ = false;
+  bool saving_ = false;
+  // Failures already told; cleared by a save that writes everything.
+  std::set<std::string> told_;
+};

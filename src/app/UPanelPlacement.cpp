@@ -1,0 +1,61 @@
+#include "app/UPanelPlacement.h"
+
+#include <QWidget>
+
+#include "graphics/brMultiMonitor.h"
+#include "graphics/brRandom.h"
+#include "platform/Screens.h"
+
+QPoint TPanelPlacement::CurrentTopLeft() const {
+  return hidden_ ? hiddenPos_ : panel_.geometry().topLeft();
+}
+
+bool TPanelPlacement::OnSomeMonitor(const QPoint& p) const {
+  return PointOnMonitor(screens_, p.x(), p.y());
+}
+
+void TPanelPlacement::LoadPosition(int x, int y) {
+  remembered_ = QPoint(x, y);
+  if (!OnSomeMonitor(remembered_))
+    remembered_ = QPoint((screens_.PrimaryWidth() - panel_.width()) / 2,
+                         (screens_.PrimaryHeight() - panel_.height()) / 2);
+}
+
+void TPanelPlacement::RememberIfOnScreen() {
+  const QPoint p = CurrentTopLeft();
+  if (OnSomeMonitor(p)) remembered_ = p;
+}
+
+void TPanelPlacement::MoveTo(const QPoint& p) {
+  panel_.setGeometry(QRect(p, panel_.size()));
+}
+
+void TPanelPlacement::MoveOffScreen() {
+  // Hidden for real: a window manager may pull a window that only stands off screen back in.
+  hiddenPos_ = QPoint(8 * screens_.PrimaryWidth(), CurrentTopLeft().y());
+  hidden_ = true;
+  panel_.hide();
+}
+
+void TPanelPlacement::Hide() {
+  remembered_ = CurrentTopLeft();
+  MoveOffScreen();
+}
+
+void TPanelPlacement::PlaceAndHide() {
+  MoveTo(remembered_);
+  Hide();
+}
+
+void TPanelPlacement::Show() {
+  if (!OnSomeMonitor(remembered_)) {
+    const int y = RandomInt(screens_.PrimaryHeight() - panel_.height());
+    const int x = RandomInt(screens_.PrimaryWidth() - panel_.width());
+    remembered_ = QPoint(x, y);
+  }
+  MoveTo(remembered_);
+  hidden_ = false;
+  panel_.show();
+  panel_.raise();
+  panel_.activateWindow();
+}

@@ -1,0 +1,157 @@
+// The binding of the settings store to the control panel's option controls: which value goes
+// to which control and back, and the snapping boxes that exclude each other.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QSystemTrayIcon>
+
+#include "app/UPanelPlacement.h"
+#include "app/UfrmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/QtCanvas.h"
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/brRegVal.h"
+
+namespace {
+QString q(const std::string& s) {
+  return QString::fromLocal8Bit(s.c_str());
+}
+std::string s8(const QString& s) {
+  return s.toLocal8Bit().toStdString();
+}
+}  // namespace
+
+void TfrmMain::LoadSettings() {
+  const std::string notesFolder = AppFolder() + "quibnotes";
+  if (!DirectoryExists(notesFolder)) CreateDir(notesFolder);
+
+  placement_->LoadPosition(static_cast<int32_t>(settings_->GetInteger("iLastX")),
+                           static_cast<int32_t>(settings_->GetInteger("iLastY")));
+
+  ShowFontLabel(settings_->GetString("sDefaultFontName"),
+                static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize")),
+                static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor")));
+
+  chkRandomColor->setChecked(settings_->GetBoolean("bRandomColor"));
+  chkSnapGrid->setChecked(settings_->GetBoolean("bSnapGrid"));
+  chkSnapEdges->setChecked(settings_->GetBoolean("bSnapEdges"));
+  chkSnapNotes->setChecked(settings_->GetBoolean("bSnapNotes"));
+  chkStartup->setChecked(settings_->GetBoolean("bStartup"));
+  chkBringToFront->setChecked(settings_->GetBoolean("bBringToFront"));
+  chkRemoveStayOnTop->setChecked(settings_->GetBoolean("bRemoveStayOnTop"));
+  chkWinXPShadow->setChecked(settings_->GetBoolean("bWinXPShadow"));
+
+  spnGridX->setValue(static_cast<int32_t>(settings_->GetInteger("iGridX")));
+  spnGridY->setValue(static_cast<int32_t>(settings_->GetInteger("iGridY")));
+
+  edtIdentity->setText(q(settings_->GetString("sIdentity")));
+  edtWAVFilename1->setText(q(settings_->GetString("sWAVFilename1")));
+  edtWAVFilename2->setText(q(settings_->GetString("sWAVFilename2")));
+  chkPlayWAV1->setChecked(settings_->GetBoolean("bPlayWAV1"));
+  chkPlayWAV2->setChecked(settings_->GetBoolean("bPlayWAV2"));
+
+  lastSend_ = settings_->GetString("sLastSend");
+  edtNotesTitle->setText(q(settings_->GetString("sNotesTitle")));
+
+  icoDir_ = settings_->GetString("sICODir");
+  if (icoDir_.empty()) icoDir_ = AppFolder() + "tray_icons";
+
+  trayIconFile_ = settings_->GetString("sTrayIcon");
+  if (!trayIconFile_.empty()) {
+    if (FileExists(trayIconFile_)) {
+      const QIcon icon(q(trayIconFile_));
+      if (!icon.isNull()) tray_->setIcon(icon);
+    } else {
+      trayIconFile_.clear();
+    }
+  }
+}
+
+void TfrmMain::SaveSettings() {
+  placement_->RememberIfOnScreen();
+  settings_->SetInteger("iLastX", placement_->Remembered().x());
+  settings_->SetInteger("iLastY", placement_->Remembered().y());
+  settings_->SetBoolean("bRandomColor", chkRandomColor->isChecked());
+  settings_->SetBoolean("bSnapGrid", chkSnapGrid->isChecked());
+  settings_->SetBoolean("bSnapEdges", chkSnapEdges->isChecked());
+  settings_->SetBoolean("bSnapNotes", chkSnapNotes->isChecked());
+  settings_->SetBoolean("bStartup", chkStartup->isChecked());
+  settings_->SetBoolean("bBringToFront", chkBringToFront->isChecked());
+  settings_->SetBoolean("bRemoveStayOnTop", chkRemoveStayOnTop->isChecked());
+  settings_->SetBoolean("bWinXPShadow", chkWinXPShadow->isChecked());
+  settings_->SetInteger("iGridX", spnGridX->value());
+  settings_->SetInteger("iGridY", spnGridY->value());
+  settings_->SetString("sIdentity", s8(edtIdentity->text()));
+  settings_->SetString("sWAVFilename1", s8(edtWAVFilename1->text()));
+  settings_->SetString("sWAVFilename2", s8(edtWAVFilename2->text()));
+  settings_->SetBoolean("bPlayWAV1", chkPlayWAV1->isChecked());
+  settings_->SetBoolean("bPlayWAV2", chkPlayWAV2->isChecked());
+  settings_->SetString("sLastSend", lastSend_);
+  settings_->SetString("sICODir", icoDir_);
+  settings_->SetString("sTrayIcon", trayIconFile_);
+  settings_->SetString("sNotesTitle", s8(edtNotesTitle->text()));
+}
+
+void TfrmMain::SnapGridClick(bool checked) {
+  if (!checked) return;
+  chkSnapEdges->setChecked(false);
+  chkSnapNotes->setChecked(false);
+}
+
+void TfrmMain::SnapEdgesClick(bool checked) {
+  if (checked) chkSnapGrid->setChecked(false);
+}
+
+void TfrmMain::SnapNotesClick(bool checked) {
+  if (checked) chkSnapGrid->setChecked(false);
+}
+
+void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
+  QFont font(q(name));
+  font.setPointSize(size > 0 ? size : 8);
+  lblFont->setFont(font);
+  QPalette pal = lblFont->palette();
+  pal.setColor(QPalette::WindowText, ToQColor(color));
+  lblFont->setPalette(pal);
+  lblFont->setText(q(name + " " + std::to_string(size) + "pt"));
+}
+
+void TfrmMain::btnChangeFontClick() {
+  TFontSpec font;
+  font.Name = settings_->GetString("sDefaultFontName");
+  font.Size = static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize"));
+  font.Color = static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor"));
+  if (!platform_.dialogs->ChooseFont(font)) return;
+  settings_->SetString("sDefaultFontName", font.Name);
+  settings_->SetInteger("iDefaultFontSize", font.Size);
+  settings_->SetInteger("iDefaultFontColor", font.Color);
+  ShowFontLabel(font.Name, font.Size, font.Color);
+  QFont f = lblFont->font();
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  f.setUnderline(font.Underline);
+  f.setStrikeOut(font.StrikeOut);
+  lblFont->setFont(f);
+  settings_->Save();
+}
+
+bool TfrmMain::SnapToScreenGrid() const {
+  return chkSnapGrid->isChecked();
+}
+bool TfrmMain::SnapToScreenEdges() const {
+  return chkSnapEdges->isChecked();
+}
+bool TfrmMain::SnapToOtherNotes() const {
+  return chkSnapNotes->isChecked();
+}
+double TfrmMain::GridX() const {
+  return spnGridX->value();
+}
+double TfrmMain::GridY() const {
+  return spnGridY->value();
+}
+std::string TfrmMain::NotesTitle() const {
+  return s8(edtNotesTitle->text());
+}
