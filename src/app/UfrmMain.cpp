@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "app/UAppearanceTab.h"
 #include "app/UArrangeCommands.h"
 #include "app/UNoteFactory.h"
 #include "app/UNotesList.h"
@@ -120,6 +121,8 @@ void TfrmMain::FormCreate() {
   } catch (const std::exception& e) {
     StartupFailed(e);
   }
+  // The panel starts hidden, so the appearance tab takes its gradient from the notes now.
+  appearanceTab_->EntryStep();
 }
 
 void TfrmMain::StartupFailed(const std::exception& e) {
@@ -170,6 +173,7 @@ void TfrmMain::HideControlPanel() {
 
 void TfrmMain::ShowControlPanel() {
   placement_->Show();
+  appearanceTab_->EntryStep();
 }
 
 // ---- closing ------------------------------------------------------------------------------

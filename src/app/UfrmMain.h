@@ -30,6 +30,7 @@ class TNotesList;
 class TNotesSaver;
 class TNotesTab;
 class TPanelPlacement;
+class TAppearanceTab;
 class TbrColorPickerDialog;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
@@ -71,11 +72,12 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void NoteWindowClosed(TfrmNote& note) override;
   void NoteDeleted(TfrmNote& note) override;
 
-  TbrRegVal& Settings() { return *settings_; }
+  TbrRegVal& Settings() override { return *settings_; }
   // The notes collection; null only while start-up has not made it.
   TConfigurationManager* Configs() const { return configs_.get(); }
   TNotesList& NotesList() const { return *notesList_; }
   TNotesTab& NotesTab() const { return *notesTab_; }
+  TAppearanceTab& AppearanceTab() const { return *appearanceTab_; }
   TNoteFactory& Factory() const { return *factory_; }
   TNotesSaver& Saver() const { return *saver_; }
   // The one colour dialog every colour choice goes through.
@@ -127,6 +129,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   std::unique_ptr<TPanelPlacement> placement_;
   TNotesList* notesList_ = nullptr;
   TNotesTab* notesTab_ = nullptr;
+  TAppearanceTab* appearanceTab_ = nullptr;
   TNotesSaver* saver_ = nullptr;
   bool closing_ = false;
   bool destroying_ = false;

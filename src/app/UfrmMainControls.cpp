@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/UAppIcons.h"
+#include "app/UAppearanceTab.h"
 #include "app/UNotesTab.h"
 #include "app/UfrmMain.h"
 #include "platform/Dialogs.h"
@@ -139,9 +140,9 @@ void TfrmMain::BuildControls() {
   notesTab_ = new TNotesTab(*notesList_, tabNotes);
   notesLayout->addWidget(notesTab_);
   PageControl->addTab(tabNotes, "Quib-Notes");
-  auto* tabAppearance = new QWidget;
-  tabAppearance->setObjectName("tabAppearance");
-  PageControl->addTab(tabAppearance, "Appearance");
+  appearanceTab_ = new TAppearanceTab(*notesList_, *notesTab_, *platform_.dialogs);
+  appearanceTab_->setObjectName("tabAppearance");
+  PageControl->addTab(appearanceTab_, "Appearance");
 
   auto* buttons = new QHBoxLayout;
   auto* btnExit = new QPushButton("E&xit Application", central);

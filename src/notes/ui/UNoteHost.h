@@ -24,6 +24,8 @@ class TNoteHost {
   virtual std::string NotesTitle() const = 0;
 
   virtual const TbrRegVal& Settings() const = 0;
+  // For the few settings a note's commands remember (the import and export folders).
+  virtual TbrRegVal& Settings() = 0;
   virtual const TBoxController& BoxController() const = 0;
   virtual const TPlatform& Platform() const = 0;
 

@@ -33,6 +33,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   double GridY() const override { return gridY; }
   std::string NotesTitle() const override { return title; }
   const TbrRegVal& Settings() const override { return *settings; }
+  TbrRegVal& Settings() override { return *settings; }
   const TBoxController& BoxController() const override { return boxes; }
   const TPlatform& Platform() const override { return platform; }
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
