@@ -41,7 +41,10 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
 }
 
 TfrmNote* TNoteFactory::CreateRandomNote(const std::string& text) {
-  return CreateNote(text, RandomLeft(screens_, 128), RandomTop(screens_, 128), 128, 128);
+  // Left before top, in this order: both draw from the one random source.
+  const int left = RandomLeft(screens_, 128);
+  const int top = RandomTop(screens_, 128);
+  return CreateNote(text, left, top, 128, 128);
 }
 
 TfrmNote* TNoteFactory::CreateCenteredNote(const std::string& text, int width, int height) {

@@ -56,7 +56,7 @@ void TfrmMain::LoadSettings() {
   edtNotesTitle->setText(q(settings_->GetString("sNotesTitle")));
 
   icoDir_ = settings_->GetString("sICODir");
-  if (icoDir_.empty()) icoDir_ = AppFolder() + "tray_icons";
+  if (icoDir_.empty()) icoDir_ = TrayIconFolder();
 
   trayIconFile_ = settings_->GetString("sTrayIcon");
   if (!trayIconFile_.empty()) {

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "app/UAppIcons.h"
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
 #include "app/USingleInstance.h"
@@ -11,8 +12,10 @@
 #include "platform/QtScreens.h"
 #include "platform/QtSystem.h"
 #include "store/UAppFolder.h"
+#include "store/UDataFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
+#include "store/UQuibError.h"
 
 int main(int argc, char** argv) {
   PreferX11Platform();
@@ -32,10 +35,25 @@ int main(int argc, char** argv) {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
 
+  app.setWindowIcon(BuiltInTrayIcon());
+  QGuiApplication::setDesktopFileName("quib");
+
   TQtScreens screens;
   TQtSystem system;
   TQtDesktop desktop;
-  SetAppFolder(system.ApplicationFolder());
+  // Portable (the data beside the program) or installed (the data in the user's data folder).
+  const std::string exeFolder = system.ApplicationFolder();
+  const bool portable = IsPortableFolder(exeFolder);
+  try {
+    const std::string dataFolder =
+        DataFolder(exeFolder, portable, [&system](const std::string& name) { return system.Environment(name); });
+    if (!portable) CreateDataFolder(dataFolder);
+    SetAppFolder(dataFolder);
+  } catch (const std::exception& e) {
+    dialogs.ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+    return 1;
+  }
+  SetTrayIconFolder(DefaultIconFolder(exeFolder, portable));
 
   TSingleInstance instance;
   if (!instance.Acquire(AppFolder())) return 0;

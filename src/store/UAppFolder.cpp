@@ -16,3 +16,18 @@ void SetAppFolder(const std::string& folder) {
 }
 
 const std::string& AppFolder() { return folderRef(); }
+
+namespace {
+std::string& iconFolderRef() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+void SetTrayIconFolder(const std::string& folder) {
+  iconFolderRef() = folder;
+}
+
+std::string TrayIconFolder() {
+  return iconFolderRef().empty() ? AppFolder() + "tray_icons" : iconFolderRef();
+}

@@ -6,3 +6,7 @@
 
 void SetAppFolder(const std::string& folder);  // a missing trailing separator is added
 const std::string& AppFolder();
+// Where the tray icon chooser starts when the user chose no folder; AppFolder() + "tray_icons"
+// until set.
+void SetTrayIconFolder(const std::string& folder);
+std::string TrayIconFolder();
