@@ -28,6 +28,9 @@ class TNoteHost {
   virtual TbrRegVal& Settings() = 0;
   virtual const TBoxController& BoxController() const = 0;
   virtual const TPlatform& Platform() const = 0;
+  // The title of the error boxes a note shows: the application title, as on every error box
+  // of the program.
+  virtual std::string ApplicationTitle() const { return "Quib"; }
 
   // Moves every other minimized open note by (dx, dy): a collapsed note dragged with Ctrl
   // held takes its group along.

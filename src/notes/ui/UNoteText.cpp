@@ -28,3 +28,13 @@ std::vector<std::string> DocumentLines(const QTextDocument& document) {
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }
+
+std::string TextAreaText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += lines[i];
+  }
+  if (!lines.empty() && lines.back().empty()) text += '\n';
+  return text;
+}

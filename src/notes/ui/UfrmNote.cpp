@@ -2,14 +2,13 @@
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 #include "graphics/UGraphics.h"
@@ -21,6 +20,7 @@
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UNoteHost.h"
+#include "notes/ui/UNoteMenu.h"
 #include "notes/ui/UNoteParts.h"
 #include "notes/ui/UNoteText.h"
 #include "platform/Desktop.h"
@@ -76,7 +76,7 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   pb->OnMouseMove = [this](QMouseEvent& e) { pbMouseMove(e); };
   pb->OnMouseUp = [this](QMouseEvent& e) { pbMouseUp(e); };
   pb->OnDblClick = [this](QMouseEvent& e) { pbDblClick(e); };
-  pb->OnContextMenu = [this](QContextMenuEvent& e) { pm->popup(e.globalPos()); };
+  pb->OnContextMenu = [this](QContextMenuEvent& e) { PopupMenu(e.globalPos()); };
 
   mem = new TNoteMemo(this);
   mem->setFrameShape(QFrame::NoFrame);
@@ -98,60 +98,21 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   pbSize->OnMouseDown = [this](QMouseEvent& e) { pbSizeMouseDown(e); };
   pbSize->OnMouseMove = [this](QMouseEvent& e) { pbSizeMouseMove(e); };
   pbSize->OnMouseUp = [this](QMouseEvent& e) { pbSizeMouseUp(e); };
+  // A quick second press is a press like the first.
+  pbSize->OnDblClick = [this](QMouseEvent& e) { pbSizeMouseDown(e); };
 
-  BuildMenu();
   SetTextFont(font_);
   SetNoteColor(clDefaultNoteColor);
   mem->installEventFilter(this);
+  mem->viewport()->installEventFilter(this);
   installEventFilter(this);
+  setAcceptDrops(true);
   setFocusProxy(mem);
   LayoutParts();
   modified_ = false;
 }
 
 TfrmNote::~TfrmNote() = default;
-
-void TfrmNote::BuildMenu() {
-  pm = new QMenu(this);
-  // Shortcut texts after a tab are labels only: the keys go through the key preview.
-  pmControlPanel = pm->addAction(QStringLiteral("&Control Panel\tF2"));
-  pm->addSeparator();
-  pmSendNoteOverNetwork = pm->addAction(QStringLiteral("&Send this Quib-Note over Network...\tF5"));
-  pmSendNoteOverNetwork->setVisible(false);
-  pmSendNoteOverNetwork->setEnabled(false);
-  pmNetworkSeparator = pm->addSeparator();
-  pmNetworkSeparator->setVisible(false);
-  pmAppearance = pm->addMenu(QStringLiteral("&Appearance (Colors && Fonts)"));
-  pmBackgroundColor = pmAppearance->addAction(QStringLiteral("&Background Color\tF9"));
-  pmNewRandomColor = pmAppearance->addAction(QStringLiteral("New &Random Color\tF10"));
-  pmAppearance->addSeparator();
-  pmFont = pmAppearance->addAction(QStringLiteral("&Font\tCtrl+F11"));
-  pmFontColor = pmAppearance->addAction(QStringLiteral("F&ont Color\tF11"));
-  pmNewRandomFontColor = pmAppearance->addAction(QStringLiteral("New Random Fo&nt Color\tF12"));
-  pm->addSeparator();
-  pmImportTextFile = pm->addAction(QStringLiteral("&Import Text File"));
-  pmExportTextFile = pm->addAction(QStringLiteral("&Export Text File"));
-  pm->addSeparator();
-  pmNewQuibNote = pm->addAction(QStringLiteral("&New Quib-Note\tF4"));
-  pmNewQuibChat = pm->addAction(QStringLiteral("New Quib-&Chat\tF6"));
-  pmNewQuibChat->setVisible(false);
-  pmNewQuibChat->setEnabled(false);
-  pmDelete = pm->addAction(QStringLiteral("&Delete this Quib-Note\tCtrl+F4"));
-  pm->addSeparator();
-  pmReadOnly = pm->addAction(QStringLiteral("&Read Only"));
-  pmReadOnly->setCheckable(true);
-  pmOnTop = pm->addAction(QStringLiteral("Stay On &Top"));
-  pmOnTop->setCheckable(true);
-  pm->addSeparator();
-  pmExitApplication = pm->addAction(QStringLiteral("E&xit Application ..."));
-
-  connect(pmControlPanel, &QAction::triggered, this, [this] { host_.ShowControlPanel(); });
-  connect(pmNewQuibNote, &QAction::triggered, this, [this] { host_.CreateNewNote(); });
-  connect(pmReadOnly, &QAction::triggered, this, [this] { pmReadOnlyClick(); });
-  connect(pmOnTop, &QAction::triggered, this, [this] { pmOnTopClick(); });
-  connect(pmDelete, &QAction::triggered, this, [this] { pmDeleteClick(); });
-  connect(pmExitApplication, &QAction::triggered, this, [this] { host_.ExitApplication(); });
-}
 
 // ---- text ---------------------------------------------------------------------------------
 
@@ -160,13 +121,7 @@ std::vector<std::string> TfrmNote::Lines() const {
 }
 
 void TfrmNote::SetLines(const std::vector<std::string>& lines) {
-  // Every line ends in a break, so the text area ends in an empty line and an empty last line
-  // of the file survives a load and a save.
-  std::string text;
-  for (const auto& line : lines) {
-    text += line;
-    text += '\n';
-  }
+  const std::string text = TextAreaText(lines);
   mem->setPlainText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
   modified_ = true;
 }
@@ -177,7 +132,7 @@ bool TfrmNote::ReadOnly() const {
 
 void TfrmNote::SetReadOnly(bool value) {
   mem->setReadOnly(value);
-  pmReadOnly->setChecked(value);
+  if (menu_) menu_->ShowNoteState(*this);
   RepaintStrip();
   emit Changed();
 }
@@ -296,20 +251,16 @@ void TfrmNote::SetOnTop(bool flag) {
     onTop_ = flag;
     emit Changed();
   }
-  pmOnTop->setChecked(flag);
+  if (menu_) menu_->ShowNoteState(*this);
   if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == flag) return;
-  // Changing the flags hides the window; show it again where it was, without activating it.
-  const bool visible = isVisible();
-  const QPoint where = pos();
-  setWindowFlag(Qt::WindowStaysOnTopHint, flag);
-  move(where);
-  if (visible) {
-    const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_ShowWithoutActivating, true);
-    show();
-    setAttribute(Qt::WA_ShowWithoutActivating, quiet);
-    // On X11 the new flags come with a new native window, made after showEvent.
-    ApplyWindowState();
+  const Qt::WindowFlags flags = windowFlags() ^ Qt::WindowStaysOnTopHint;
+  if (QWindow* window = windowHandle()) {
+    // Told to the window that is there: setWindowFlags would make a new one, which comes back
+    // hidden, without the keyboard focus and no longer the active window.
+    overrideWindowFlags(flags);
+    window->setFlags(flags);
+  } else {
+    setWindowFlags(flags);
   }
 }
 
@@ -323,7 +274,6 @@ void TfrmNote::ApplyConfig(const TNoteConfig& record) {
   systemNote_ = record.SystemNote;
   chat_ = record.Chat;
   mem->setReadOnly(record.ReadOnly);
-  pmReadOnly->setChecked(record.ReadOnly);
   // Also when false, so that a record applied to a window already on top takes it down.
   SetOnTop(record.OnTop);
   SetNoteColor(record.Color);
@@ -452,7 +402,7 @@ void TfrmNote::pbMouseUp(QMouseEvent& e) {
   const bool click = clickPending_ && pb->rect().contains(PointerIn(*this, *pb, e));
   clickPending_ = false;
   // The menu box: a click whose press lay on it.
-  if (click && !minimized_ && PointInBox(downX_, downY_, 4, 4, 13, 13)) pm->popup(QPoint(x() + 8, y() + 8));
+  if (click && !minimized_ && PointInBox(downX_, downY_, 4, 4, 13, 13)) PopupMenu(QPoint(x() + 8, y() + 8));
 }
 
 void TfrmNote::pbDblClick(QMouseEvent& e) {
@@ -490,48 +440,6 @@ void TfrmNote::pbSizeMouseMove(QMouseEvent& e) {
 
 void TfrmNote::pbSizeMouseUp(QMouseEvent&) {
   sizing_ = false;
-}
-
-// ---- commands -----------------------------------------------------------------------------
-
-void TfrmNote::pmReadOnlyClick() {
-  SetReadOnly(!mem->isReadOnly());
-}
-
-void TfrmNote::pmOnTopClick() {
-  SetOnTop(!onTop_);
-}
-
-void TfrmNote::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  if (key < Qt::Key_F1 || key > Qt::Key_F12) return;
-  const TNoteKeyCommand command =
-      NoteKeyCommand(key - Qt::Key_F1 + 1, modifiers.testFlag(Qt::ShiftModifier),
-                     modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier));
-  switch (command) {
-    case TNoteKeyCommand::ControlPanel:
-      host_.ShowControlPanel();
-      break;
-    case TNoteKeyCommand::NewNote:
-      host_.CreateNewNote();
-      break;
-    case TNoteKeyCommand::Delete:
-      pmDeleteClick();
-      break;
-    default:
-      break;
-  }
-}
-
-bool TfrmNote::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    // The text area keeps the function keys it is sent, so a key seen here on the window came
-    // to the window itself.
-    if (watched == mem || watched == this) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      FormKeyDown(key->key(), key->modifiers());
-    }
-  }
-  return QWidget::eventFilter(watched, event);  // the key still reaches the text area
 }
 
 // ---- window life --------------------------------------------------------------------------

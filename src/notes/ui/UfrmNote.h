@@ -14,14 +14,14 @@
 #include "graphics/UColorTypes.h"
 #include "platform/Dialogs.h"
 
-class QAction;
-class QMenu;
+class QMimeData;
 class QMouseEvent;
 class QPainter;
 class QPlainTextEdit;
 class TNoteConfig;
 class TNoteHost;
 class TNotePaintBox;
+class TNotePopupMenu;
 
 class TfrmNote : public QWidget {
   Q_OBJECT
@@ -91,35 +91,37 @@ class TfrmNote : public QWidget {
   // user's close does.
   void CloseForDelete();
 
-  // The note's commands (UfrmNoteCommands.cpp).
+  // The popup menu of the title strip, made when first needed: most notes never open theirs.
+  TNotePopupMenu& Menu();
+  bool HasMenu() const { return menu_ != nullptr; }
+
+  // The note's commands (UfrmNoteCommands.cpp), run by its menu, its keys and dropped files.
+  void pmControlPanelClick();
+  void pmBackgroundColorClick();
+  void pmNewRandomColorClick();
+  void pmFontClick();
+  void pmFontColorClick();
+  void pmNewRandomFontColorClick();
+  void pmImportTextFileClick();
+  void pmExportTextFileClick();
+  void pmNewQuibNoteClick();
   // "&Delete this Quib-Note": after a Yes, the text is saved, the record refreshed, the note
   // leaves the list of open notes, its text file takes the deleted name and the window closes.
   // Also run by the control panel's list of notes.
   void pmDeleteClick();
+  void pmReadOnlyClick();
+  void pmOnTopClick();
+  void pmExitApplicationClick();
+  // The function keys; true when the key ran a command.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // Files dropped on the note: the first one's lines replace the text.
+  void FormDropFiles(const std::vector<std::string>& paths);
 
   // The parts of the window, owned by it through Qt's parent ownership.
   TNotePaintBox* pb = nullptr;
   QPlainTextEdit* mem = nullptr;
   QWidget* pnlSize = nullptr;
   TNotePaintBox* pbSize = nullptr;
-  QMenu* pm = nullptr;
-  QAction* pmControlPanel = nullptr;
-  QAction* pmSendNoteOverNetwork = nullptr;
-  QAction* pmNetworkSeparator = nullptr;
-  QMenu* pmAppearance = nullptr;
-  QAction* pmBackgroundColor = nullptr;
-  QAction* pmNewRandomColor = nullptr;
-  QAction* pmFont = nullptr;
-  QAction* pmFontColor = nullptr;
-  QAction* pmNewRandomFontColor = nullptr;
-  QAction* pmImportTextFile = nullptr;
-  QAction* pmExportTextFile = nullptr;
-  QAction* pmNewQuibNote = nullptr;
-  QAction* pmNewQuibChat = nullptr;
-  QAction* pmDelete = nullptr;
-  QAction* pmReadOnly = nullptr;
-  QAction* pmOnTop = nullptr;
-  QAction* pmExitApplication = nullptr;
 
   static constexpr int StripHeight = 16;
   static constexpr int MinimizedSize = 17;
@@ -133,12 +135,22 @@ class TfrmNote : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildMenu();
+  void PopupMenu(const QPoint& at);
+  // The text of a file for the import and the drop: false, after telling why, when it cannot
+  // be read.
+  bool ReadTextFile(const std::string& path, std::vector<std::string>& lines);
+  void ShowError(const std::string& message);
+  // Dropped files: the local files of a drag, in order; none for anything else.
+  static std::vector<std::string> DroppedFiles(const QMimeData* data);
+  bool FileDragEvent(QEvent* event);
   void ApplyWindowState();
   void VerifyPlacement();
   void LayoutParts();
@@ -153,9 +165,6 @@ class TfrmNote : public QWidget {
   void pbSizeMouseDown(QMouseEvent& e);
   void pbSizeMouseMove(QMouseEvent& e);
   void pbSizeMouseUp(QMouseEvent& e);
-  void pmReadOnlyClick();
-  void pmOnTopClick();
-  void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   TNoteHost& host_;
   int32_t id_ = 0;
@@ -180,4 +189,5 @@ class TfrmNote : public QWidget {
   bool shadowSuppressed_ = false;
   bool closingForDelete_ = false;
   std::string hint_;
+  TNotePopupMenu* menu_ = nullptr;
 };

@@ -36,21 +36,28 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   TbrRegVal& Settings() override { return *settings; }
   const TBoxController& BoxController() const override { return boxes; }
   const TPlatform& Platform() const override { return platform; }
+  std::string ApplicationTitle() const override { return appTitle; }
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
   void ShowControlPanel() override { ++controlPanelShown; }
   void CreateNewNote() override { ++newNotes; }
   void ExitApplication() override { ++exits; }
   void NoteDeleted(TfrmNote& note) override {
+    Record(note);
     deletedIds.push_back(note.Id());
     std::erase(open, &note);
   }
   bool ClosingAll() const override { return closingAll; }
   void NoteWindowClosed(TfrmNote& note) override {
+    Record(note);
+    closedIds.push_back(note.Id());
+    std::erase(open, &note);
+  }
+  // The note's record, refreshed from the window.
+  const TNoteConfig& Record(const TfrmNote& note) {
     auto& record = records[note.Id()];
     if (!record) record = std::make_unique<TNoteConfig>(*settings, screens);
     note.FillConfig(*record);
-    closedIds.push_back(note.Id());
-    std::erase(open, &note);
+    return *record;
   }
 
   int NoteCount() const override { return static_cast<int>(open.size()); }
@@ -75,6 +82,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   bool grid = false, edges = false, notesSnap = false, closingAll = false;
   double gridX = 8, gridY = 8;
   std::string title = "Quib [$id$]";
+  std::string appTitle = "Quib v2.00c";
 
   std::vector<TfrmNote*> open;
   std::vector<GroupMove> groupMoves;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FakeNoteHost.h"
+#include "notes/ui/UNoteMenu.h"
 #include "notes/ui/UNoteParts.h"
 #include "notes/ui/UfrmNote.h"
 #include "store/UAppFolder.h"

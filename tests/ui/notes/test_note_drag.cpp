@@ -157,6 +157,19 @@ TEST(NoteWindowDrag, SizeByTheGrip) {
   }
 }
 
+TEST(NoteWindowDrag, QuickSecondPressOnTheGripSizesLikeTheFirst) {
+  Notes t;
+  TfrmNote* note = MakeNote(t.host, 1, 100, 100);
+  const QPoint press = note->pos() + note->pnlSize->pos() + QPoint(6, 6);
+  SendMouseAt(*note, *note->pbSize, QEvent::MouseButtonPress, press);
+  SendMouseAt(*note, *note->pbSize, QEvent::MouseButtonRelease, press);
+  // The second press of a double click comes as a double click alone.
+  SendMouseAt(*note, *note->pbSize, QEvent::MouseButtonDblClick, press);
+  EXPECT_TRUE(note->Sizing());
+  SendMouseAt(*note, *note->pbSize, QEvent::MouseMove, press + QPoint(20, 10));
+  EXPECT_EQ(note->size(), QSize(148, 138));
+}
+
 TEST(NoteWindowDrag, MenuBoxAndRightClick) {
   struct Case {
     const char* name;
@@ -186,11 +199,11 @@ TEST(NoteWindowDrag, MenuBoxAndRightClick) {
       SendMouse(*note, *note->pb, QEvent::MouseButtonPress, c.at);
       SendMouse(*note, *note->pb, QEvent::MouseButtonRelease, c.at);
     }
-    EXPECT_EQ(note->pm->isVisible(), c.opens) << c.name;
+    EXPECT_EQ(note->Menu().isVisible(), c.opens) << c.name;
     if (c.opens && !c.right) {
-      EXPECT_EQ(note->pm->pos(), QPoint(108, 108)) << c.name;
+      EXPECT_EQ(note->Menu().pos(), QPoint(108, 108)) << c.name;
     }
-    note->pm->hide();
+    note->Menu().hide();
   }
 }
 
@@ -199,7 +212,7 @@ TEST(NoteWindowDrag, ReleaseAwayFromTheStripIsNoClick) {
   TfrmNote* note = MakeNote(t.host, 1, 100, 100);
   SendMouse(*note, *note->pb, QEvent::MouseButtonPress, {8, 8});
   SendMouse(*note, *note->pb, QEvent::MouseButtonRelease, {8, 60});
-  EXPECT_FALSE(note->pm->isVisible());
+  EXPECT_FALSE(note->Menu().isVisible());
 }
 
 TEST(NoteWindowDrag, DoubleClickTogglesAndIsNoMenuClick) {
@@ -211,7 +224,7 @@ TEST(NoteWindowDrag, DoubleClickTogglesAndIsNoMenuClick) {
     SendMouse(*note, *note->pb, QEvent::MouseButtonDblClick, {8, 8});
     SendMouse(*note, *note->pb, QEvent::MouseButtonRelease, {8, 8});
     EXPECT_EQ(note->Minimized(), wantMinimized);
-    EXPECT_FALSE(note->pm->isVisible());
+    EXPECT_FALSE(note->Menu().isVisible());
     EXPECT_EQ(note->pos(), QPoint(100, 100));
   }
   EXPECT_EQ(note->size(), QSize(17, 17));
