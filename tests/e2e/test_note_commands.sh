@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# A note's commands as a person gives them: a right click on the strip opens its menu, "Stay On
+# Top" from the menu keeps the note where it is and active, F10 gives the strip a new colour on
+# screen and in the notes file after the autosave, and Ctrl+F4 answered with Enter (Yes) deletes
+# the note. With NOTE_MENU_SHOT set, the note with its open menu and submenu is saved there.
+source "$(dirname "$0")/lib.sh" "$1"
+command -v convert >/dev/null || fail "ImageMagick's convert is not installed"
+start_display 1280x800
+# A plain desktop colour behind the picture of the menu.
+[ -z "${NOTE_MENU_SHOT:-}" ] || xsetroot -solid '#5b7690'
+
+crlf() { sed 's/$/\r/'; }
+# The colour of a screen pixel as ImageMagick names it: srgb(r,g,b).
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+stored_color() { grep -a "<note id=\"$1\" " "$APP/quibnotes.xml" | sed -n 's/.* color="\([0-9]*\)".*/\1/p'; }
+# The frame colour the strip is painted in: the note colour (0x00BBGGRR) darkened by 50.
+frame_of() {
+  local c=$1 r g b
+  r=$(((c & 255) - 50)) g=$(((c >> 8 & 255) - 50)) b=$(((c >> 16 & 255) - 50))
+  echo "srgb($((r < 0 ? 0 : r)),$((g < 0 ? 0 : g)),$((b < 0 ? 0 : b)))"
+}
+# Visible popup menus of the program: windows of its class with no title that the window
+# manager does not manage (override-redirect), unlike the notes; the tray icon is one too.
+popup_menus() {
+  local w tray
+  tray=$(tray_icon_window) || true
+  for w in $(xdotool search --onlyvisible --classname '^quib$' 2>/dev/null); do
+    [ "$w" = "$tray" ] && continue
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && echo "$w"
+  done
+  return 0
+}
+menu_count() { popup_menus | wc -l; }
+wait_menus() { wait_for 5 test "$(menu_count)" -eq "$1" || fail "expected $1 open menus, see $(menu_count)"; }
+
+LEFT=300 TOP=200 WIDTH=320 HEIGHT=160 COLOR=$((200 + 120 * 256 + 80 * 65536))
+printf '[Strings]\nsIdentity=tester\n' | crlf >"$APP/quib.ini"
+mkdir -p "$APP/quibnotes"
+{
+  echo '<?xml version="1.0" encoding="ISO-8859-1" standalone="yes" ?>'
+  echo ''
+  echo '<quib>'
+  echo "    <note id=\"1\" left=\"$LEFT\" top=\"$TOP\" width=\"$WIDTH\" height=\"$HEIGHT\" minimized=\"0\" systemnote=\"0\" chat=\"0\" readonly=\"0\" ontop=\"0\" color=\"$COLOR\" fontsize=\"8\" fontcolor=\"0\" fontname=\"MS Sans Serif\" />"
+  echo '</quib>'
+} | crlf >"$APP/quibnotes.xml"
+printf 'Shopping\nmilk\nbread\n' | crlf >"$APP/quibnotes/quibnote0001.txt"
+
+start_quib
+wait_notes 1
+read -r w x y _ _ < <(list_notes)
+[ "$x" -eq $LEFT ] && [ "$y" -eq $TOP ] || fail "note at $x,$y"
+# A point in the strip right of the centred title, painted in the frame colour.
+px=$((LEFT + WIDTH - 15)) py=$((TOP + 8))
+
+# A right click anywhere on the strip opens the menu at the pointer.
+xdotool mousemove $((LEFT + 230)) $((TOP + 8)) click 3
+wait_menus 1
+window_geometry "$(popup_menus)"
+[ "$X" -ge $((LEFT + 225)) ] && [ "$X" -le $((LEFT + 235)) ] && [ "$Y" -ge $((TOP + 3)) ] && [ "$Y" -le $((TOP + 13)) ] ||
+  fail "menu at $X,$Y, not at the pointer"
+# Its accelerator opens the appearance submenu: the picture of both.
+xdotool key a
+wait_menus 2
+sleep 0.3
+if [ -n "${NOTE_MENU_SHOT:-}" ]; then
+  shot "$E2E_WORK/menu.png"
+  right=$((LEFT + WIDTH)) bottom=$((TOP + HEIGHT))
+  for m in $(popup_menus); do
+    window_geometry "$m"
+    right=$((X + W > right ? X + W : right)) bottom=$((Y + H > bottom ? Y + H : bottom))
+  done
+  convert "$E2E_WORK/menu.png" -crop $((right - LEFT + 40))x$((bottom - TOP + 40))+$((LEFT - 20))+$((TOP - 20)) +repage \
+    "$NOTE_MENU_SHOT"
+fi
+xdotool key Escape Escape
+wait_menus 0
+pass "a right click on the strip opens the menu, 'a' its appearance submenu"
+
+# "Stay On Top" by its accelerator: on top for the window manager, in place, still active.
+xdotool mousemove $((LEFT + 100)) $((TOP + 80)) click 1
+sleep 0.3
+xdotool mousemove $((LEFT + 100)) $((TOP + 8)) click 3
+wait_menus 1
+xdotool key t
+wait_menus 0
+wait_for 5 sh -c "xprop -id $w _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "not on top: $(xprop -id "$w" _NET_WM_STATE)"
+xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "lost skip-taskbar: $(xprop -id "$w" _NET_WM_STATE)"
+window_geometry "$w"
+[ "$X" -eq $LEFT ] && [ "$Y" -eq $TOP ] || fail "on top moved the note to $X,$Y"
+[ "$(xdotool getactivewindow)" = "$w" ] || fail "the note is no longer the active window"
+# The keyboard still goes to the note's text.
+xdotool key ctrl+End
+xdotool type --delay 20 " and eggs"
+wait_for 6 grep -q "bread and eggs" "$APP/quibnotes/quibnote0001.txt" || fail "typing after on top did not reach the note"
+wait_for 6 sh -c "grep -a '<note id=\"1\" ' '$APP/quibnotes.xml' | grep -q 'ontop=\"-1\"'" || fail "on top not in the record"
+pass "stay on top keeps the place, the activation and the keyboard"
+
+# F10: a new colour on screen at once and in the notes file after the autosave.
+shot "$E2E_WORK/before.png"
+[ "$(pixel "$E2E_WORK/before.png" $px $py)" = "$(frame_of $COLOR)" ] ||
+  fail "strip before F10 is $(pixel "$E2E_WORK/before.png" $px $py), not $(frame_of $COLOR)"
+xdotool key F10
+wait_for 6 sh -c "grep -a '<note id=\"1\" ' '$APP/quibnotes.xml' | grep -qv 'color=\"$COLOR\"'" ||
+  fail "the new colour did not reach the notes file"
+new=$(stored_color 1)
+sleep 0.2
+shot "$E2E_WORK/after.png"
+[ "$(pixel "$E2E_WORK/after.png" $px $py)" = "$(frame_of "$new")" ] ||
+  fail "strip after F10 is $(pixel "$E2E_WORK/after.png" $px $py), not $(frame_of "$new") of colour $new"
+pass "F10 paints the strip in a new colour and the autosave stores it ($COLOR -> $new)"
+
+# Ctrl+F4, then Enter on the confirmation's Yes.
+xdotool key ctrl+F4
+box=$(wait_window '^Quib v2\.00c$')
+wait_for 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $box ]" || fail "the confirmation does not have the keyboard"
+xdotool key Return
+wait_notes 0
+wait_for 5 test -f "$APP/quibnotes/quibnote0001.~txt" || fail "no quibnote0001.~txt"
+[ ! -e "$APP/quibnotes/quibnote0001.txt" ] || fail "quibnote0001.txt is still there"
+grep -q "bread and eggs" "$APP/quibnotes/quibnote0001.~txt" || fail "the deleted note's text is not all there"
+quib_running || fail "program ended"
+pass "Ctrl+F4 and Enter delete the note and keep its text as quibnote0001.~txt"
