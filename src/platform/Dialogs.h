@@ -23,7 +23,7 @@ struct TFileDialogSpec {
   std::string Filter;      // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*"
   std::string DefaultExt;  // "txt"
   std::string InitialDir;
-  bool PicturePreview = false;
+  bool PicturePreview = false;  // a pane beside the file list shows the picture under the cursor
 };
 
 class Dialogs {

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -19,12 +23,43 @@ int exec(QMessageBox& box) {
   return box.exec();
 }
 
+// A pane beside the file list that shows the picture under the cursor, read through Qt's image
+// plugins (ICO, PNG, JPEG and whatever else is installed), shrunk to fit but never enlarged.
+void addPicturePreview(QFileDialog& dialog) {
+  auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!grid) return;
+  constexpr int kPane = 160;
+  auto* preview = new QLabel(&dialog);
+  preview->setObjectName("lblPicturePreview");
+  preview->setFixedSize(kPane, kPane);
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameShape(QFrame::StyledPanel);
+  grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    preview->clear();
+    if (!QFileInfo(path).isFile()) return;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kPane - 4 || size.height() > kPane - 4))
+      reader.setScaledSize(size.scaled(kPane - 4, kPane - 4, Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull()) {
+      preview->setText("No picture");
+      return;
+    }
+    preview->setPixmap(QPixmap::fromImage(image));
+  });
+}
+
 bool runFileDialog(const TFileDialogSpec& spec, std::string& path, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(nullptr, q(spec.Title), q(spec.InitialDir), q(QtFilterFromPairs(spec.Filter)));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(q(spec.DefaultExt));
+  // A desktop's own dialog has no room for the preview pane.
   dialog.setOption(QFileDialog::DontUseNativeDialog, spec.PicturePreview);
+  if (spec.PicturePreview) addPicturePreview(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = s8(dialog.selectedFiles().first());
   return true;

@@ -8,6 +8,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 
 class FakeScreens : public Screens {
@@ -54,6 +55,7 @@ public:
   }
   bool ChooseFont(TFontSpec& font) override {
     shown.push_back({"font", "", font.Name});
+    lastFont = font;
     if (fontAnswers.empty()) return false;
     const auto a = fontAnswers.front();
     fontAnswers.pop_front();
@@ -85,6 +87,7 @@ public:
   std::deque<TFontSpec> fontAnswers;    // an empty Name cancels
   std::deque<TColor> colorAnswers;      // a negative value cancels
   TFileDialogSpec lastSpec;
+  TFontSpec lastFont;  // as the last font dialog was preset
 
 private:
   template <class T>
@@ -115,4 +118,31 @@ public:
 
   std::string folder = "/tmp/";
   std::map<std::string, std::string> env;
+};
+
+// Records every request in calls ("folder <path>", "file <path>", "url <address>",
+// "write <target>|<description>", "remove") and answers the open requests with openResult.
+class FakeShell : public Shell {
+public:
+  bool OpenFolder(const std::string& path) override { return open("folder " + path); }
+  bool OpenFile(const std::string& path) override { return open("file " + path); }
+  bool OpenUrl(const std::string& url) override { return open("url " + url); }
+  std::string StartupFolder() const override { return "/fake/autostart"; }
+  bool WriteStartupEntry(const std::string& target, const std::string& description) override {
+    calls.push_back("write " + target + "|" + description);
+    return true;
+  }
+  bool RemoveStartupEntry() override {
+    calls.push_back("remove");
+    return true;
+  }
+
+  std::vector<std::string> calls;
+  bool openResult = true;
+
+private:
+  bool open(const std::string& call) {
+    calls.push_back(call);
+    return openResult;
+  }
 };
