@@ -1,5 +1,6 @@
 #include "store/UNoteFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -62,6 +63,9 @@ std::vector<std::string> ListNoteTextFiles(bool deleted) {
     std::string name = it->path().filename().string();
     if (MatchesNoteFilePattern(name, deleted)) names.push_back(std::move(name));
   }
+  // In name order, as the classic file systems list them: the notes open, and every walk over
+  // them (arrange, gradients) goes, in the same order on every machine.
+  std::sort(names.begin(), names.end());
   return names;
 }
 

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <filesystem>
 
 #include "app/UNotesList.h"
 #include "app/UNotesSaver.h"
+#include "app/UNotesTab.h"
 #include "app/UfrmMain.h"
 #include "notes/UNoteIds.h"
 #include "notes/ui/UfrmNote.h"
@@ -196,4 +198,22 @@ TEST_F(ReliabilityTest, TheSessionManagersSaveRequestSavesEverythingAndGoesOn) {
   EXPECT_FALSE(main->ClosingAll());
   main->cmCreateQuibNoteClick();  // still running: the logout was called off
   EXPECT_EQ(list().Count(), 2);
+}
+
+TEST_F(ReliabilityTest, LineSeparatorsAreLineBreaksAndUpdateTextKeepsNonBreakingSpaces) {
+  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
+  start();
+  main->cmCreateQuibNoteClick();
+  TfrmNote& note = list().At(0);
+  // Shift+Enter and pasted text put these inside one block of the text area.
+  note.mem->setPlainText(QString("one") + QChar(QChar::LineSeparator) + "two" +
+                         QChar(QChar::ParagraphSeparator) + "three");
+  note.SaveText();
+  EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "one\r\ntwo\r\nthree\r\n");
+
+  TNotesTab& tab = main->NotesTab();
+  tab.Select(0);
+  tab.memNote->setPlainText(QString("a") + QChar(QChar::Nbsp) + "b");
+  tab.btnUpdateTextClick();
+  EXPECT_EQ(note.Lines(), std::vector<std::string>{"a\xc2\xa0" "b"});
 }
