@@ -36,7 +36,8 @@ wait_for() {
   done
 }
 
-# start_display [WIDTHxHEIGHT]: Xvfb on a free display, openbox and trayer.
+# start_display [WIDTHxHEIGHT]: Xvfb on a free display, openbox and trayer (no tray host when
+# E2E_NO_TRAY=1).
 start_display() {
   local size=${1:-1280x800}
   local fdfile="$E2E_WORK/displayno"
@@ -50,6 +51,7 @@ start_display() {
   openbox >"$E2E_WORK/openbox.log" 2>&1 &
   E2E_PIDS+=($!)
   wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+  [ "${E2E_NO_TRAY:-0}" = 1 ] && return 0
   trayer --edge bottom --align right --widthtype request --height 24 \
     --SetDockType true --SetPartialStrut true >"$E2E_WORK/trayer.log" 2>&1 &
   E2E_PIDS+=($!)
@@ -59,10 +61,19 @@ start_display() {
 # start_quib: runs the copy of the program in $APP; its data lands beside it.
 start_quib() {
   cp "$QUIB_BIN" "$APP/quib"
-  (cd "$APP" && exec ./quib >>"$E2E_WORK/quib.log" 2>&1) &
+  run_program "$APP/quib"
+}
+
+# run_program PATH: runs an installed or copied program; running once its tray icon is
+# embedded (with E2E_NO_TRAY=1, once its first window is mapped).
+run_program() {
+  (cd "$(dirname "$1")" && exec "$1" >>"$E2E_WORK/quib.log" 2>&1) &
   QUIB_PID=$!
-  # Running once its tray icon is embedded.
-  wait_for 15 tray_icon_window || fail "the program did not show its tray icon"
+  if [ "${E2E_NO_TRAY:-0}" = 1 ]; then
+    wait_for 15 xdotool search --onlyvisible --classname '^quib$' || fail "the program showed no window"
+  else
+    wait_for 15 tray_icon_window || fail "the program did not show its tray icon"
+  fi
 }
 
 # stop_quib [SIGNAL]: ends the program (SIGTERM by default) and waits for it.
@@ -109,11 +120,13 @@ window_geometry() {
 }
 
 # Prints "id x y w h" for every visible note window of the program (not the tray icon, not the
-# control panel, not a message box: notes have no title of their own).
+# control panel, not a message box: notes have no title of their own; not a popup menu, which
+# the window manager does not manage).
 list_notes() {
   local w
   for w in $(xdotool search --onlyvisible --classname '^quib$' 2>/dev/null); do
     case "$(xdotool getwindowname "$w" 2>/dev/null)" in "" | quib) ;; *) continue ;; esac
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && continue
     window_geometry "$w"
     [ "$W" -le 24 ] && [ "$H" -le 24 ] && [ "$X" -ge 1000 ] && continue  # the tray icon
     echo "$w $X $Y $W $H"
