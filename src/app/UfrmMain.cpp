@@ -2,8 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QSystemTrayIcon>
 
 #include "app/UAppearanceTab.h"
 #include "app/UArrangeCommands.h"
@@ -15,6 +13,7 @@
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
 #include "app/UStartupNotes.h"
+#include "app/UTrayIcon.h"
 #include "graphics/brRandom.h"
 #include "graphics/ui/brColorPickerDialog.h"
 #include "notes/UTBoxController.h"
@@ -67,10 +66,9 @@ void TfrmMain::FormCreate() {
   RandomSeed(platform_.system->ClockSeed());
   closing_ = false;
   TQuibApplication::SetTitle(kAppVersionTitle);
-  pmTray->actions().first()->setText(kAppVersionTitle);
+  tray_->SetTitle(kAppVersionTitle);
   setWindowTitle(QString::fromLatin1(kAppVersionTitle) + " " + QString::fromLatin1(kMakerNotice));
-  tray_->setToolTip(kAppVersionTitle);
-  tray_->show();
+  tray_->Start();
 
   boxController_ = std::make_unique<TBoxController>(*notesList_);
   InitScreenSnapper(*platform_.screens);

@@ -2,7 +2,8 @@
 // starts the program and its closing step saves everything. Its jobs live in units of their
 // own: the form's controls (UfrmMainControls), the settings binding (UfrmMainSettings), the
 // start-up note steps (UStartupNotes), saving (UNotesSaver), the arrange commands
-// (UArrangeCommands) and the panel's placement (UPanelPlacement).
+// (UArrangeCommands), the panel's placement (UPanelPlacement), the tray icon (UTrayIcon) and
+// the menus' other commands (UMainCommands).
 #pragma once
 
 #include <QMainWindow>
@@ -17,10 +18,8 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QSpinBox;
-class QSystemTrayIcon;
 class QTabWidget;
 class TbrRegVal;
 class TConfigurationManager;
@@ -32,9 +31,13 @@ class TNotesTab;
 class TPanelPlacement;
 class TAppearanceTab;
 class TbrColorPickerDialog;
+class TFindDialog;
+class TTrayIcon;
 
 inline constexpr const char* kAppVersionTitle = "Quib v2.00c";
 inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for everyone";
+// The maker's web address; the installed metainfo names the same one.
+inline constexpr const char* kMakerHomepage = "https://www.brantel.example.com/";
 
 class TfrmMain : public QMainWindow, public TNoteHost {
   Q_OBJECT
@@ -94,12 +97,28 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void cmShowLostNotesClick();
   // "&Save Configuration now!": the note texts, the records and the notes file.
   void pmSaveAllNotesnowClick();
+  // The other menu commands (UMainCommands.cpp).
+  void cmFindClick();  // shows the find dialog
+  // Every note whose text holds text (A to Z folded unless matchCase) is restored and raised.
+  void FindInNotes(const std::string& text, bool matchCase);
+  void cmReplaceClick();
+  void cmUndeleteQuibNoteClick();
+  void cmOpenNotesFolderClick();
+  void cmChooseTrayIconClick();
+  void cmQuickHelpClick();
+  void cmHomepageClick();
+  void cmAboutClick();
+  void btnChangeFontClick();
+  void chkStartupClick(bool checked);
+  // After every click on the tray icon: the notes to the front, and the panel when it is shown.
+  void TrayIconClick();
+  TFindDialog* FindDialog() const { return dlgFind_; }
   bool IsClosing() const { return closing_; }
   bool IsControlPanelHidden() const;
   // The top-left corner as the program sees it: off every monitor while hidden.
   QPoint CurrentTopLeft() const;
   QPoint RememberedPosition() const;
-  QSystemTrayIcon* TrayIcon() const { return tray_; }
+  TTrayIcon& TrayIcon() const { return *tray_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -115,7 +134,6 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void SnapGridClick(bool checked);
   void SnapEdgesClick(bool checked);
   void SnapNotesClick(bool checked);
-  void btnChangeFontClick();
   void ShowFontLabel(const std::string& name, int size, int color);
   void Arrange(TArrangeKind kind);
   void StartupFailed(const std::exception& e);
@@ -158,6 +176,6 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   QCheckBox* chkPlayWAV2 = nullptr;
   QLineEdit* edtWAVFilename1 = nullptr;
   QLineEdit* edtWAVFilename2 = nullptr;
-  QSystemTrayIcon* tray_ = nullptr;
-  QMenu* pmTray = nullptr;
+  TTrayIcon* tray_ = nullptr;
+  TFindDialog* dlgFind_ = nullptr;
 };

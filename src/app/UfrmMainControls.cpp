@@ -1,20 +1,15 @@
-// The control panel's form: its tabs, option controls, buttons, main menu and tray menu.
-#include <QAction>
+// The control panel's form: its tabs, option controls and buttons.
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/UAppIcons.h"
 #include "app/UAppearanceTab.h"
 #include "app/UNotesTab.h"
 #include "app/UfrmMain.h"
@@ -163,79 +158,6 @@ void TfrmMain::BuildControls() {
   connect(chkSnapGrid, &QCheckBox::toggled, this, &TfrmMain::SnapGridClick);
   connect(chkSnapEdges, &QCheckBox::toggled, this, &TfrmMain::SnapEdgesClick);
   connect(chkSnapNotes, &QCheckBox::toggled, this, &TfrmMain::SnapNotesClick);
+  connect(chkStartup, &QCheckBox::toggled, this, &TfrmMain::chkStartupClick);
   connect(btnChangeFont, &QPushButton::clicked, this, &TfrmMain::btnChangeFontClick);
-}
-
-void TfrmMain::BuildMenus() {
-  QMenu* mmFile = menuBar()->addMenu("&File");
-  mmFile->setObjectName("mmFile");
-  QAction* cmHide = mmFile->addAction("&Hide Control Panel");
-  cmHide->setObjectName("cmHideControlPanel");
-  connect(cmHide, &QAction::triggered, this, &TfrmMain::HideControlPanel);
-  mmFile->addSeparator();
-  QAction* cmCreate = mmFile->addAction("Create Quib-&Note\tF4");
-  cmCreate->setObjectName("cmCreateQuibNote");
-  connect(cmCreate, &QAction::triggered, this, &TfrmMain::cmCreateQuibNoteClick);
-  QAction* cmChat = mmFile->addAction("Create Quib-&Chat\tF6");
-  cmChat->setObjectName("cmCreateQuibChat");
-  cmChat->setVisible(false);
-  cmChat->setEnabled(false);
-  mmFile->addSeparator();
-  QAction* mmExit = mmFile->addAction("E&xit Application");
-  mmExit->setObjectName("mmExit");
-  connect(mmExit, &QAction::triggered, this, &TfrmMain::mmExitClick);
-
-  QMenu* mmArrange = menuBar()->addMenu("&Arrange");
-  mmArrange->setObjectName("mmArrange");
-  const auto item = [this](QMenu* menu, const char* caption, const char* name, void (TfrmMain::*slot)()) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    connect(a, &QAction::triggered, this, slot);
-  };
-  item(mmArrange, "Mi&nimize All", "cmMinimizeAll", &TfrmMain::cmMinimizeAllClick);
-  item(mmArrange, "Ma&ximize All", "cmMaximizeAll", &TfrmMain::cmMaximizeAllClick);
-  mmArrange->addSeparator();
-  item(mmArrange, "&Bring All Notes to Front", "cmBringAllNotesToFront",
-       &TfrmMain::cmBringAllNotesToFrontClick);
-  QMenu* group = mmArrange->addMenu("Minimize and Group all notes");
-  group->setObjectName("cmMinimizeAndGroup");
-  item(group, "In a &Cluster", "cmArrangeInaCluster", &TfrmMain::cmArrangeInaClusterClick);
-  item(group, "&Horizontally", "cmArrangeHorizontally", &TfrmMain::cmArrangeHorizontallyClick);
-  item(group, "&Vertically", "cmArrangeVertically", &TfrmMain::cmArrangeVerticallyClick);
-  mmArrange->addSeparator();
-  item(mmArrange, "&Show Lost Notes", "cmShowLostNotes", &TfrmMain::cmShowLostNotesClick);
-}
-
-void TfrmMain::BuildTray() {
-  pmTray = new QMenu(this);
-  pmTray->setObjectName("pmTray");
-  QAction* title = pmTray->addAction("Quib");
-  title->setObjectName("pmTitle");
-  title->setEnabled(false);
-  pmTray->addSeparator();
-  // The shortcut after the tab is a label only; F2 works on the notes themselves.
-  QAction* show = pmTray->addAction("Show &Control Panel\tF2");
-  show->setObjectName("pmShowControlPanel");
-  connect(show, &QAction::triggered, this, &TfrmMain::ShowControlPanel);
-  pmTray->addSeparator();
-  QAction* create = pmTray->addAction("Create Quib-&Note");
-  create->setObjectName("pmCreateQuibNote");
-  connect(create, &QAction::triggered, this, &TfrmMain::cmCreateQuibNoteClick);
-  QAction* chat = pmTray->addAction("Create Quib-&Chat");
-  chat->setObjectName("pmCreateQuibChat");
-  chat->setVisible(false);
-  chat->setEnabled(false);
-  QAction* saveNow = pmTray->addAction("&Save Configuration now!");
-  saveNow->setObjectName("pmSaveAllNotesnow");
-  connect(saveNow, &QAction::triggered, this, &TfrmMain::pmSaveAllNotesnowClick);
-  pmTray->addSeparator();
-  QAction* exitItem = pmTray->addAction("E&xit Application");
-  exitItem->setObjectName("pmExitApplication");
-  connect(exitItem, &QAction::triggered, this, &TfrmMain::mmExitClick);
-
-  tray_ = new QSystemTrayIcon(BuiltInTrayIcon(), this);
-  tray_->setContextMenu(pmTray);
-  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick) ShowControlPanel();
-  });
 }

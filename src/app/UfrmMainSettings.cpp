@@ -4,11 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QSystemTrayIcon>
 
 #include "app/UPanelPlacement.h"
+#include "app/UTrayIcon.h"
 #include "app/UfrmMain.h"
-#include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
@@ -61,8 +60,9 @@ void TfrmMain::LoadSettings() {
   trayIconFile_ = settings_->GetString("sTrayIcon");
   if (!trayIconFile_.empty()) {
     if (FileExists(trayIconFile_)) {
-      const QIcon icon(q(trayIconFile_));
-      if (!icon.isNull()) tray_->setIcon(icon);
+      // A file that holds no picture keeps the built-in icon, and is kept for a later start.
+      const QIcon icon = LoadTrayIconFile(trayIconFile_);
+      if (!icon.isNull()) tray_->SetIcon(icon);
     } else {
       trayIconFile_.clear();
     }
@@ -116,25 +116,6 @@ void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
   pal.setColor(QPalette::WindowText, ToQColor(color));
   lblFont->setPalette(pal);
   lblFont->setText(q(name + " " + std::to_string(size) + "pt"));
-}
-
-void TfrmMain::btnChangeFontClick() {
-  TFontSpec font;
-  font.Name = settings_->GetString("sDefaultFontName");
-  font.Size = static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize"));
-  font.Color = static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor"));
-  if (!platform_.dialogs->ChooseFont(font)) return;
-  settings_->SetString("sDefaultFontName", font.Name);
-  settings_->SetInteger("iDefaultFontSize", font.Size);
-  settings_->SetInteger("iDefaultFontColor", font.Color);
-  ShowFontLabel(font.Name, font.Size, font.Color);
-  QFont f = lblFont->font();
-  f.setBold(font.Bold);
-  f.setItalic(font.Italic);
-  f.setUnderline(font.Underline);
-  f.setStrikeOut(font.StrikeOut);
-  lblFont->setFont(f);
-  settings_->Save();
 }
 
 bool TfrmMain::SnapToScreenGrid() const {

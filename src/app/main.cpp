@@ -10,6 +10,7 @@
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreens.h"
+#include "platform/QtShell.h"
 #include "platform/QtSystem.h"
 #include "store/UAppFolder.h"
 #include "store/UDataFolder.h"
@@ -41,12 +42,13 @@ int main(int argc, char** argv) {
   TQtScreens screens;
   TQtSystem system;
   TQtDesktop desktop;
+  TQtShell shell;
   // Portable (the data beside the program) or installed (the data in the user's data folder).
   const std::string exeFolder = system.ApplicationFolder();
   const bool portable = IsPortableFolder(exeFolder);
   try {
-    const std::string dataFolder =
-        DataFolder(exeFolder, portable, [&system](const std::string& name) { return system.Environment(name); });
+    const std::string dataFolder = DataFolder(
+        exeFolder, portable, [&system](const std::string& name) { return system.Environment(name); });
     if (!portable) CreateDataFolder(dataFolder);
     SetAppFolder(dataFolder);
   } catch (const std::exception& e) {
@@ -66,6 +68,7 @@ int main(int argc, char** argv) {
   platform.dialogs = &dialogs;
   platform.system = &system;
   platform.desktop = &desktop;
+  platform.shell = &shell;
 
   TfrmMain frmMain(platform);
   if (TSessionEnd::Requested()) {

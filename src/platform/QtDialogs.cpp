@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -24,7 +25,8 @@ int exec(QMessageBox& box) {
 }
 
 // A pane beside the file list that shows the picture under the cursor, read through Qt's image
-// plugins (ICO, PNG, JPEG and whatever else is installed), shrunk to fit but never enlarged.
+// plugins (ICO, PNG, JPEG and whatever else is installed), shrunk to fit; a small icon is shown
+// enlarged by whole pixels, so that it can be told apart from its neighbours.
 void addPicturePreview(QFileDialog& dialog) {
   auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
   if (!grid) return;
@@ -48,7 +50,11 @@ void addPicturePreview(QFileDialog& dialog) {
       preview->setText("No picture");
       return;
     }
-    preview->setPixmap(QPixmap::fromImage(image));
+    const int factor = std::max(1, std::min((kPane - 4) / std::max(1, image.width()), 4));
+    const int factorH = std::max(1, std::min((kPane - 4) / std::max(1, image.height()), 4));
+    const int scale = std::min(factor, factorH);
+    preview->setPixmap(QPixmap::fromImage(
+        scale > 1 ? image.scaled(image.size() * scale, Qt::KeepAspectRatio, Qt::FastTransformation) : image));
   });
 }
 

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/UAboutBox.h"
+#include "app/UFindDialog.h"
+#include "app/UNoteFactory.h"
+#include "app/UNotesList.h"
+#include "app/UTrayIcon.h"
+#include "app/UfrmMain.h"
+#include "notes/UNoteIds.h"
+#include "notes/ui/UfrmNote.h"
+#include "store/UAppFolder.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+void AnswerTrayMenu(QMenu* menu, int key);  // test_tray.cpp
+
+namespace {
+class CommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppFolder(dir.path());
+    system.folder = dir.path();
+    platform = {&screens, &dialogs, &system, nullptr, &shell};
+  }
+  void TearDown() override {
+    if (main) main->mmExitClick();
+    main.reset();
+  }
+  TfrmMain& start(const std::string& booleans = "") {
+    TearDown();
+    ResetLastNoteId();
+    WriteFileAtomic(dir.path() + "quib.ini", "[Strings]\nsIdentity=tester\n[Booleans]\n" + booleans);
+    shell.calls.clear();
+    main = std::make_unique<TfrmMain>(platform);
+    dialogs.shown.clear();
+    return *main;
+  }
+  std::string ini() { return ReadFileBytes(dir.path() + "quib.ini"); }
+  std::string notePath(const std::string& name) { return NotesFolder() + "/" + name; }
+  std::vector<int32_t> restoredIds() {
+    std::vector<int32_t> ids;
+    for (TfrmNote* n : main->NotesList().Notes())
+      if (!n->Minimized()) ids.push_back(n->Id());
+    return ids;
+  }
+
+  TempDir dir;
+  FakeScreens screens{1024, 768, 30};
+  FakeDialogs dialogs;
+  FakeSystem system;
+  FakeShell shell;
+  TPlatform platform;
+  std::unique_ptr<TfrmMain> main;
+};
+
+// "text", "text [shortcut]", "text (hidden)" or "text (disabled)"; "-" for a separator.
+std::vector<std::string> describe(const QMenu& menu) {
+  std::vector<std::string> out;
+  for (const QAction* a : menu.actions()) {
+    std::string text = a->isSeparator() ? "-" : a->text().toStdString();
+    if (!a->shortcut().isEmpty()) text += " [" + a->shortcut().toString().toStdString() + "]";
+    if (!a->isVisible())  // Qt reports a hidden item disabled as well
+      text += " (hidden)";
+    else if (!a->isEnabled())
+      text += " (disabled)";
+    out.push_back(text);
+  }
+  return out;
+}
+}  // namespace
+
+TEST_F(CommandsTest, MenusAsTheProgramNamesThem) {
+  start();
+  std::vector<std::vector<std::string>> menus;
+  for (QAction* top : main->menuBar()->actions()) {
+    menus.push_back({top->text().toStdString()});
+    for (const std::string& item : describe(*top->menu())) menus.back().push_back(item);
+  }
+  menus.push_back(describe(*main->TrayIcon().Menu()));
+  const std::vector<std::vector<std::string>> expected = {
+      {"&File", "&Hide Control Panel", "-", "Create Quib-&Note [F4]", "Create Quib-&Chat\tF6 (hidden)", "-",
+       "Undelete Quib-Note", "Open Notes Folder in Windows Explorer", "-", "E&xit Application"},
+      {"&Search", "&Find...", "&Replace... (hidden)"},
+      {"&Arrange", "Mi&nimize All", "Ma&ximize All", "-", "&Bring All Notes to Front",
+       "Minimize and Group all notes", "-", "&Show Lost Notes"},
+      {"S&ettings", "&Choose Tray Icon"},
+      {"&Help", "&Quick Help (HTML) (hidden)", "&Brantel Software Homepage...", "-", "&About"},
+      {"Quib v2.00c (disabled)", "-", "Show &Control Panel\tF2", "Choose Tray &Icon...", "-",
+       "Create Quib-&Note", "Create Quib-&Chat (hidden)", "&Save Configuration now!", "-",
+       "E&xit Application"},
+  };
+  EXPECT_EQ(menus, expected);
+}
+
+TEST_F(CommandsTest, TrayRightClickCreatesANoteThenRaisesThePanelOnlyWhenShown) {
+  start();
+  for (bool shown : {false, true}) {
+    if (shown) main->ShowControlPanel();
+    const int before = main->NotesList().Count();
+    AnswerTrayMenu(main->TrayIcon().Menu(), Qt::Key_N);
+    main->TrayIcon().Activated(QSystemTrayIcon::Context);
+    QApplication::processEvents();
+    EXPECT_EQ(main->NotesList().Count(), before + 1);
+    EXPECT_EQ(main->IsControlPanelHidden(), !shown);
+    EXPECT_EQ(main->isVisible(), shown);
+    // Raised after the notes, the panel ends in the foreground.
+    if (shown) {
+      EXPECT_EQ(QApplication::activeWindow(), main.get());
+    }
+  }
+}
+
+TEST_F(CommandsTest, FindFromTheDialogRestoresEveryNoteThatHoldsTheText) {
+  start();
+  for (const char* t : {"xx abc xx", "AbC\r\nsecond", "nothing", "a b c"})
+    main->Factory().CreateRandomNote(t)->Minimize();
+  main->cmFindClick();
+  TFindDialog* find = main->FindDialog();
+  EXPECT_FALSE(find->isModal());
+  EXPECT_FALSE(find->chkWholeWord->isEnabled());
+  find->edtFind->setText("ABC");
+  find->btnFindNext->click();
+  EXPECT_EQ(restoredIds(), (std::vector<int32_t>{1, 2}));
+  EXPECT_TRUE(dialogs.shown.empty());
+  find->edtFind->setText("XyZ");
+  find->btnFindNext->click();
+  find->chkMatchCase->setChecked(true);
+  find->btnFindNext->click();
+  EXPECT_EQ(dialogs.Texts("message"),
+            (std::vector<std::string>{"Search all notes and did not find \"xyz\"",
+                                      "Search all notes and did not find \"XyZ\""}));
+}
+
+TEST_F(CommandsTest, UndeleteBringsTheNoteBackAsItWasOrMakesANewOne) {
+  // Note 7 was deleted minimized: its record stays in the notes file, its text under .~txt.
+  WriteFileAtomic(
+      dir.path() + "quibnotes.xml",
+      "<quib>\r\n<note id=\"7\" left=\"300\" top=\"200\" width=\"222\" height=\"111\" minimized=\"-1\" "
+      "systemnote=\"0\" chat=\"0\" readonly=\"0\" ontop=\"0\" color=\"255\" fontsize=\"9\" "
+      "fontcolor=\"0\" fontname=\"DejaVu Sans\" />\r\n</quib>\r\n");
+  struct Case {
+    bool liveSeven;       // a live note 7 exists
+    const char* chosen;   // the dialog's answer; "" cancels
+    int32_t opened;       // the id of the note that opened, 0 for none
+    const char* text;     // its text
+    const char* message;  // the start of a message shown, or ""
+  } cases[] = {
+      {false, "quibnote0007.~txt", 7, "seven", ""},
+      {true, "quibnote0007.~txt", 8, "seven", ""},
+      {false, "readme.~txt", 0, "", "The name of "},
+      {false, "quibnote0009.~txt", 8, "", "Cannot rename file "},  // gone meanwhile
+      {false, "", 0, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.chosen) + (c.liveSeven ? " with a live 7" : ""));
+    std::filesystem::remove_all(NotesFolder());
+    CreateDir(NotesFolder());
+    WriteFileAtomic(notePath("quibnote0007.~txt"), "seven\r\n");
+    WriteFileAtomic(notePath("readme.~txt"), "readme\r\n");
+    if (c.liveSeven) WriteFileAtomic(notePath("quibnote0007.txt"), "alive\r\n");
+    start();
+    const int before = main->NotesList().Count();
+    dialogs.pathAnswers = {*c.chosen ? notePath(c.chosen) : ""};
+    main->cmUndeleteQuibNoteClick();
+
+    EXPECT_EQ(dialogs.lastSpec.Title, "Import Text File");
+    EXPECT_EQ(dialogs.lastSpec.Filter, "Deleted Text Files (*.~txt)|*.~txt");
+    EXPECT_EQ(dialogs.lastSpec.InitialDir, NotesFolder());
+    const std::vector<std::string> messages = dialogs.Texts("message");
+    ASSERT_EQ(messages.size(), *c.message ? 1u : 0u);
+    if (*c.message) {
+      EXPECT_EQ(messages[0].rfind(c.message, 0), 0u) << messages[0];
+    }
+    EXPECT_EQ(main->NotesList().Count(), before + (c.opened ? 1 : 0));
+    // Only a note that comes back under its own id takes the deleted file; a live 7 is untouched.
+    EXPECT_EQ(FileExists(notePath("quibnote0007.~txt")), c.opened != 7);
+    EXPECT_EQ(FileExists(notePath("quibnote0007.txt")) &&
+                  ReadFileBytes(notePath("quibnote0007.txt")) == "alive\r\n",
+              c.liveSeven);
+    if (!c.opened) continue;
+    const TfrmNote& back = main->NotesList().At(main->NotesList().Count() - 1);
+    EXPECT_EQ(back.Id(), c.opened);
+    EXPECT_EQ(back.Lines(), *c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{});
+    if (c.opened == 7) {
+      EXPECT_EQ(back.geometry(), QRect(300, 200, 222, 111));
+      EXPECT_FALSE(back.Minimized());
+      EXPECT_EQ(back.NoteColor(), 255);
+    }
+  }
+}
+
+TEST_F(CommandsTest, ChoosingTheTrayIcon) {
+  start();
+  const std::string icons = dir.path() + "icons/";
+  CreateDir(icons);
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  ASSERT_TRUE(red.save(QString::fromStdString(icons + "red.ico"), "ICO"));
+  WriteFileAtomic(icons + "bad.ico", "not a picture");
+  const std::string before = ini();
+
+  dialogs.pathAnswers = {icons + "bad.ico", icons + "red.ico", ""};
+  main->cmChooseTrayIconClick();
+  EXPECT_EQ(dialogs.lastSpec.Title, "Choose Zentor Tray Icon");
+  EXPECT_EQ(dialogs.lastSpec.Filter, "Icon Files (*.ico)|*.ico|All Files (*.*)|*.*");
+  EXPECT_EQ(dialogs.lastSpec.DefaultExt, "ico");
+  EXPECT_EQ(dialogs.lastSpec.InitialDir, TrayIconFolder());
+  EXPECT_TRUE(dialogs.lastSpec.PicturePreview);
+  EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"Icon image is not valid."});
+  EXPECT_EQ(ini(), before);
+
+  main->cmChooseTrayIconClick();
+  EXPECT_NE(ini().find("sTrayIcon=" + icons + "red.ico\r\n"), std::string::npos);
+  EXPECT_NE(ini().find("sICODir=" + icons + "\r\n"), std::string::npos);
+  EXPECT_EQ(main->TrayIcon().Icon().icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
+  main->cmChooseTrayIconClick();
+  EXPECT_EQ(dialogs.lastSpec.InitialDir, icons);  // the next choice starts where this one ended
+}
+
+TEST_F(CommandsTest, DefaultFontPresetWithTheLabelsFontAndStored) {
+  start();
+  const TFontSpec chosen{"DejaVu Sans", 12, 255, true, false, true, false};
+  dialogs.fontAnswers = {chosen, TFontSpec{""}};
+  main->btnChangeFontClick();
+  EXPECT_EQ(dialogs.lastFont, TFontSpec{});  // MS Sans Serif 8, black
+  for (const char* line :
+       {"sDefaultFontName=DejaVu Sans\r\n", "iDefaultFontSize=12\r\n", "iDefaultFontColor=255\r\n"})
+    EXPECT_NE(ini().find(line), std::string::npos) << line;
+  EXPECT_EQ(main->findChild<QLabel*>("lblFont")->text().toStdString(), "DejaVu Sans 12pt");
+  main->btnChangeFontClick();  // the style shown on the label presets the dialog too
+  EXPECT_EQ(dialogs.lastFont, chosen);
+}
+
+TEST_F(CommandsTest, StartWithLoginFollowsTheStoredValueAndTheBox) {
+  const std::string write = "write " + dir.path() + "quib|Quib - Brantel Software";
+  start("bStartup=0\n");
+  EXPECT_TRUE(shell.calls.empty());
+  auto* box = main->findChild<QCheckBox*>("chkStartup");
+  box->click();
+  box->click();
+  EXPECT_EQ(shell.calls, (std::vector<std::string>{write, "remove"}));
+  start("bStartup=1\n");
+  EXPECT_EQ(shell.calls, std::vector<std::string>{write});
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(CommandsTest, ShellCommandsAndPlaceholders) {
+  start();
+  struct Case {
+    void (TfrmMain::*command)();
+    bool shellAnswers;
+    std::string call;
+    std::string message;
+  } cases[] = {
+      {&TfrmMain::cmOpenNotesFolderClick, true, "folder " + dir.path() + "quibnotes", ""},
+      {&TfrmMain::cmOpenNotesFolderClick, false, "folder " + dir.path() + "quibnotes",
+       "Cannot open Folder \"" + dir.path() + "quibnotes\""},
+      {&TfrmMain::cmHomepageClick, false, "url https://www.brantel.example.com/", ""},
+      {&TfrmMain::cmQuickHelpClick, false, "file " + dir.path() + "help/index.html", ""},
+      {&TfrmMain::cmReplaceClick, true, "", "Feature not implemented yet!"},
+  };
+  for (const auto& c : cases) {
+    shell.calls.clear();
+    shell.openResult = c.shellAnswers;
+    dialogs.shown.clear();
+    (main.get()->*c.command)();
+    EXPECT_EQ(shell.calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call});
+    EXPECT_EQ(dialogs.Texts("message"),
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+  }
+  dialogs.shown.clear();
+  main->findChild<QPushButton*>("btnListen")->click();
+  EXPECT_EQ(dialogs.Texts("message"), std::vector<std::string>{"Not implemented yet!"});
+
+  TAboutBox about(&shell);
+  EXPECT_EQ(about.windowTitle().toStdString(), "About ...");
+  shell.calls.clear();
+  emit about.lblWeb->linkActivated("https://www.brantel.example.com/");
+  EXPECT_EQ(shell.calls, std::vector<std::string>{"url https://www.brantel.example.com/"});
+}
