@@ -225,6 +225,10 @@ void TfrmMain::pmSaveAllNotesnowClick() {
 
 // ---- notes --------------------------------------------------------------------------------
 
+std::string TfrmMain::ApplicationTitle() const {
+  return TQuibApplication::Title();
+}
+
 void TfrmMain::cmCreateQuibNoteClick() {
   factory_->CreateRandomNote("");
 }

@@ -68,6 +68,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TbrRegVal& Settings() const override { return *settings_; }
   const TBoxController& BoxController() const override { return *boxController_; }
   const TPlatform& Platform() const override { return platform_; }
+  std::string ApplicationTitle() const override;
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
   void ExitApplication() override { mmExitClick(); }
