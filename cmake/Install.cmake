@@ -44,6 +44,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brantel Software <quib@brantel.example.com>
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The library dependencies are read from the binary by dpkg-shlibdeps (package dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# "Open Notes Folder" and the homepage go through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/run/" "/\\\\.cache/")
 include(CPack)

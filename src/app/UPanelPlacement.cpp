@@ -55,6 +55,7 @@ void TPanelPlacement::Show() {
   }
   MoveTo(remembered_);
   hidden_ = false;
+  panel_.setWindowState(panel_.windowState() & ~Qt::WindowMinimized);
   panel_.show();
   panel_.raise();
   panel_.activateWindow();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "app/UAppearanceTab.h"
 #include "app/UArrangeCommands.h"
@@ -19,6 +20,7 @@
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UfrmNote.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
 #include "platform/System.h"
@@ -33,6 +35,8 @@ namespace {
 // Where the form stands before anything moves it; seen when start-up stops early.
 constexpr int kDesignLeft = 427;
 constexpr int kDesignTop = 149;
+// How long start-up waits for a tray to appear before the control panel shows itself.
+constexpr int kNoTrayGraceMs = 3000;
 }  // namespace
 
 TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
@@ -52,6 +56,17 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
   saver_->Start();
+  // A desktop without a tray (GNOME without its extension) leaves the control panel as the way
+  // back: once it is clear that none is coming, the panel shows itself. A tray that starts a
+  // moment after Quib, as at a login, is given that moment.
+  if (!HasTray())
+    QTimer::singleShot(kNoTrayGraceMs, this, [this] {
+      if (!HasTray() && !closing_ && placement_->Hidden()) ShowControlPanel();
+    });
+}
+
+bool TfrmMain::HasTray() const {
+  return !platform_.desktop || platform_.desktop->HasSystemTray();
 }
 
 TfrmMain::~TfrmMain() {
@@ -163,7 +178,12 @@ QPoint TfrmMain::RememberedPosition() const {
 }
 
 void TfrmMain::HideControlPanel() {
-  placement_->Hide();
+  // Without a tray a hidden panel could not be found again: it is minimized instead and keeps
+  // its taskbar entry.
+  if (HasTray())
+    placement_->Hide();
+  else
+    showMinimized();
   if (!settingsLoaded_) return;
   SaveSettings();
   settings_->Save();

@@ -137,6 +137,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void SnapNotesClick(bool checked);
   void ShowFontLabel(const std::string& name, int size, int color);
   void Arrange(TArrangeKind kind);
+  bool HasTray() const;
   void StartupFailed(const std::exception& e);
 
   TPlatform platform_;

@@ -1,5 +1,5 @@
-// Seam: what the desktop shows behind the windows (the wallpaper) and whether it draws shadows
-// under windows.
+// Seam: what the desktop shows behind the windows (the wallpaper), whether it draws shadows
+// under windows, and whether it has a notification area (tray).
 #pragma once
 
 #include <vector>
@@ -30,4 +30,7 @@ class Desktop {
   virtual TPixelBlock WallpaperBlock(int x, int y, int width, int height) const = 0;
   // True when a compositing manager runs, which is what draws shadows under windows.
   virtual bool DrawsWindowShadows() const = 0;
+  // True when the desktop shows tray icons; without one, the control panel is the program's
+  // way back, so it must stay reachable.
+  virtual bool HasSystemTray() const { return true; }
 };

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -331,4 +332,8 @@ bool TQtDesktop::DrawsWindowShadows() const {
   XReply<xcb_get_selection_owner_reply_t> owner(
       xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, a), nullptr));
   return owner && owner->owner != XCB_NONE;
+}
+
+bool TQtDesktop::HasSystemTray() const {
+  return QSystemTrayIcon::isSystemTrayAvailable();
 }

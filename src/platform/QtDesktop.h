@@ -16,6 +16,7 @@ class TQtDesktop : public Desktop {
  public:
   TPixelBlock WallpaperBlock(int x, int y, int width, int height) const override;
   bool DrawsWindowShadows() const override;
+  bool HasSystemTray() const override;
 
   // The pieces, each giving nothing when its source is not there; public for the tests.
   // The root window's published background pixmap (_XROOTPMAP_ID, else ESETROOT_PMAP_ID).

@@ -31,8 +31,14 @@ wait_for 5 test -f "$APP/quibnotes/quibnote0002.txt" || fail "F4 made no note 2"
 [ ! -s "$APP/quibnotes/quibnote0002.txt" ] || fail "new note's text file not empty"
 pass "F4 makes note 2 with an empty text file"
 
-# Type into note 2 and drag it by its title strip.
-read -r w2 x2 y2 _ _ < <(list_notes | awk -v w="$w" '$1 != w')
+# Type into note 2 and drag it by its title strip, from a place where the drag stays on screen
+# wherever the new note was put.
+read -r w2 _ _ _ _ < <(list_notes | awk -v w="$w" '$1 != w')
+xdotool windowmove "$w2" 200 150
+wait_for 5 sh -c "xwininfo -id $w2 | grep -q 'Absolute upper-left X: *200$'" || fail "note 2 did not move"
+sleep 0.3
+window_geometry "$w2"
+x2=$X y2=$Y
 xdotool mousemove $((x2 + 64)) $((y2 + 70)) click 1
 sleep 0.3
 xdotool type --delay 20 "hello from the test"

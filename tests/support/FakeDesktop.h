@@ -21,9 +21,11 @@ class FakeDesktop : public Desktop {
     return block;
   }
   bool DrawsWindowShadows() const override { return shadows; }
+  bool HasSystemTray() const override { return tray; }
 
   TColor color = clBlack;                     // the whole desktop, when wallpaper is not set
   std::function<TColor(int, int)> wallpaper;  // the colour at a desktop point
   bool shadows = false;
+  bool tray = true;
   mutable std::vector<Request> requests;
 };
