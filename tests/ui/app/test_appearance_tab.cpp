@@ -8,46 +8,23 @@
 #include <functional>
 
 #include "app/UAppearanceTab.h"
-#include "app/UNotesList.h"
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
-#include "app/UfrmMain.h"
 #include "graphics/brColorUtil.h"
-#include "notes/UNoteIds.h"
 #include "notes/ui/UNoteParts.h"
-#include "notes/ui/UfrmNote.h"
 #include "platform/QtCanvas.h"
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
-#include "support/FakeDesktop.h"
-#include "support/Fakes.h"
-#include "support/TempDir.h"
+#include "support/qt/PanelTest.h"
 
 namespace {
-class AppearanceTest : public ::testing::Test {
+class AppearanceTest : public PanelTest {
  protected:
   void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(dir.path() + "quibnotes");
-    system.folder = dir.path();
-    platform.screens = &screens;
-    platform.dialogs = &dialogs;
-    platform.system = &system;
-    platform.desktop = &desktop;
-    ResetLastNoteId();
-    WriteFileAtomic(dir.path() + "quib.ini", "[Strings]\nsIdentity=tester\n");
-    main = std::make_unique<TfrmMain>(platform);
-  }
-  void TearDown() override {
-    main->mmExitClick();
-    main.reset();
+    PanelTest::SetUp();
+    start();
   }
   // Notes in list order with these colours; the autosave they started has run.
   void notes(const std::vector<TColor>& colors) {
-    for (const TColor c : colors) {
-      main->cmCreateQuibNoteClick();
-      list().At(list().Count() - 1).SetNoteColor(c);
-    }
+    for (const TColor c : colors) newNote().SetNoteColor(c);
     main->Saver().AutoSave();
   }
   std::vector<TColor> colors() {
@@ -70,16 +47,7 @@ class AppearanceTest : public ::testing::Test {
     dialogs.colorAnswers.push_back(answer);
     tab().pbGradientMouseUp(x);
   }
-  TNotesList& list() { return main->NotesList(); }
   TAppearanceTab& tab() { return main->AppearanceTab(); }
-
-  TempDir dir;
-  FakeScreens screens{1024, 768, 30};
-  FakeDialogs dialogs;
-  FakeSystem system;
-  FakeDesktop desktop;
-  TPlatform platform;
-  std::unique_ptr<TfrmMain> main;
 };
 }  // namespace
 

@@ -13,41 +13,22 @@
 #include "app/UAboutBox.h"
 #include "app/UFindDialog.h"
 #include "app/UNoteFactory.h"
-#include "app/UNotesList.h"
 #include "app/UTrayIcon.h"
-#include "app/UfrmMain.h"
-#include "notes/UNoteIds.h"
-#include "notes/ui/UfrmNote.h"
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
-#include "support/Fakes.h"
-#include "support/TempDir.h"
+#include "support/qt/PanelTest.h"
 
 void AnswerTrayMenu(QMenu* menu, int key);  // test_tray.cpp
 
 namespace {
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public PanelTest {
  protected:
-  void SetUp() override {
-    SetAppFolder(dir.path());
-    system.folder = dir.path();
-    platform = {&screens, &dialogs, &system, nullptr, &shell};
-  }
-  void TearDown() override {
-    if (main) main->mmExitClick();
-    main.reset();
-  }
   TfrmMain& start(const std::string& booleans = "") {
-    TearDown();
     ResetLastNoteId();
-    WriteFileAtomic(dir.path() + "quib.ini", "[Strings]\nsIdentity=tester\n[Booleans]\n" + booleans);
     shell.calls.clear();
-    main = std::make_unique<TfrmMain>(platform);
+    PanelTest::start("[Strings]\nsIdentity=tester\n[Booleans]\n" + booleans);
     dialogs.shown.clear();
     return *main;
   }
-  std::string ini() { return ReadFileBytes(dir.path() + "quib.ini"); }
+  std::string ini() { return read("quib.ini"); }
   std::string notePath(const std::string& name) { return NotesFolder() + "/" + name; }
   std::vector<int32_t> restoredIds() {
     std::vector<int32_t> ids;
@@ -55,14 +36,6 @@ class CommandsTest : public ::testing::Test {
       if (!n->Minimized()) ids.push_back(n->Id());
     return ids;
   }
-
-  TempDir dir;
-  FakeScreens screens{1024, 768, 30};
-  FakeDialogs dialogs;
-  FakeSystem system;
-  FakeShell shell;
-  TPlatform platform;
-  std::unique_ptr<TfrmMain> main;
 };
 
 // "text", "text [shortcut]", "text (hidden)" or "text (disabled)"; "-" for a separator.

@@ -12,53 +12,27 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/UNotesList.h"
 #include "app/UNotesTab.h"
-#include "app/UfrmMain.h"
 #include "graphics/brColorUtil.h"
 #include "graphics/ui/UfrmColorPicker.h"
 #include "graphics/ui/brColorPickerDialog.h"
-#include "notes/UNoteIds.h"
 #include "notes/ui/UNoteMenu.h"
-#include "notes/ui/UfrmNote.h"
 #include "platform/QtDialogs.h"
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
-#include "support/Fakes.h"
-#include "support/TempDir.h"
+#include "support/qt/PanelTest.h"
 
 namespace {
-class NoteCommandsPanel : public ::testing::Test {
+// With the real dialogs module, so that a colour choice runs the panel's own colour dialog.
+class NoteCommandsPanel : public PanelTest {
  protected:
   void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(dir.path() + "quibnotes");
-    system.folder = dir.path();
-    platform.screens = &screens;
-    platform.dialogs = &dialogs;
-    platform.system = &system;
-    ResetLastNoteId();
-    WriteFileAtomic(dir.path() + "quib.ini", "[Strings]\nsIdentity=tester\n");
-    main = std::make_unique<TfrmMain>(platform);
-  }
-  void TearDown() override {
-    main->mmExitClick();
-    main.reset();
-  }
-  TfrmNote& newNote() {
-    main->cmCreateQuibNoteClick();
-    return main->NotesList().At(main->NotesList().Count() - 1);
+    PanelTest::SetUp();
+    platform.dialogs = &qtDialogs;
+    start();
   }
 
-  TempDir dir;
-  FakeScreens screens{1024, 768, 30};
-  TQtDialogs dialogs{[] { return std::string("Quib"); }};
-  FakeSystem system;
-  TPlatform platform;
-  std::unique_ptr<TfrmMain> main;
+  TQtDialogs qtDialogs{[] { return std::string("Quib"); }};
 };
 
 // Presses a button of the message box once it is up.

@@ -11,52 +11,16 @@
 
 #include "app/UNoteFactory.h"
 #include "app/UNotesSaver.h"
-#include "app/UNotesList.h"
 #include "app/UNotesTab.h"
-#include "app/UfrmMain.h"
-#include "notes/UNoteIds.h"
-#include "notes/ui/UfrmNote.h"
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
-#include "support/Fakes.h"
-#include "support/TempDir.h"
+#include "support/qt/PanelTest.h"
 
 namespace {
-class NotesTest : public ::testing::Test {
+class NotesTest : public PanelTest {
  protected:
-  void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(dir.path() + "quibnotes");
-    system.folder = dir.path();
-    platform.screens = &screens;
-    platform.dialogs = &dialogs;
-    platform.system = &system;
-    ResetLastNoteId();
-  }
-  void TearDown() override {
-    if (main) main->mmExitClick();
-    main.reset();
-  }
-  TfrmMain& start(const std::string& ini = "[Strings]\nsIdentity=tester\n") {
-    if (!ini.empty()) WriteFileAtomic(dir.path() + "quib.ini", ini);
-    main = std::make_unique<TfrmMain>(platform);
-    return *main;
-  }
-  void touch(const std::string& name, const std::string& text = "") {
-    WriteFileAtomic(dir.path() + "quibnotes/" + name, text);
-  }
-  TNotesList& list() { return main->NotesList(); }
+  void touch(const std::string& name, const std::string& text = "") { write("quibnotes/" + name, text); }
   TNotesTab& tab() { return main->NotesTab(); }
-
-  TempDir dir;
-  FakeScreens screens{1024, 768, 30};
-  FakeDialogs dialogs;
-  FakeSystem system;
-  TPlatform platform;
-  std::unique_ptr<TfrmMain> main;
 };
 }  // namespace
 

@@ -7,58 +7,21 @@
 #include <QPlainTextEdit>
 #include <filesystem>
 
-#include "app/UNotesList.h"
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
-#include "app/UfrmMain.h"
-#include "notes/UNoteIds.h"
-#include "notes/ui/UfrmNote.h"
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
-#include "support/Fakes.h"
-#include "support/TempDir.h"
+#include "support/qt/PanelTest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-class ReliabilityTest : public ::testing::Test {
+class ReliabilityTest : public PanelTest {
  protected:
-  void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(NotesFolder());
-    system.folder = dir.path();
-    platform.screens = &screens;
-    platform.dialogs = &dialogs;
-    platform.system = &system;
-    ResetLastNoteId();
-  }
-  void TearDown() override {
-    if (main) {
-      dialogs.confirmAnswers = {true};
-      main->mmExitClick();
-    }
-  }
-  TfrmMain& start() {
-    main = std::make_unique<TfrmMain>(platform);
-    return *main;
-  }
-  void write(const std::string& name, const std::string& text) { WriteFileAtomic(dir.path() + name, text); }
-  std::string read(const std::string& name) { return ReadFileBytes(dir.path() + name); }
-  TNotesList& list() { return main->NotesList(); }
   static int noteWindows() {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<TfrmNote*>(w) != nullptr;
     return n;
   }
-
-  TempDir dir;
-  FakeScreens screens{1024, 768, 30};
-  FakeDialogs dialogs;
-  FakeSystem system;
-  TPlatform platform;
-  std::unique_ptr<TfrmMain> main;
 };
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\" ?>\r\n\r\n";
@@ -77,8 +40,7 @@ TEST_F(ReliabilityTest, AfterEveryStartUpFailureNewNotesTakeFreeIdsAndGetRecords
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TearDown();
-    main.reset();
+    stop();
     for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove_all(entry.path());
     SetUp();
     dialogs.shown.clear();
@@ -94,7 +56,7 @@ TEST_F(ReliabilityTest, AfterEveryStartUpFailureNewNotesTakeFreeIdsAndGetRecords
       fs::remove(NoteTextPath(2));
       ASSERT_EQ(::mkfifo(NoteTextPath(2).c_str(), 0600), 0);
     }
-    start();
+    start("");
     EXPECT_EQ(list().Count(), c.opened);
     EXPECT_EQ(noteWindows(), c.opened);  // no window left behind for a note that did not open
     if (c.badText) {
@@ -118,7 +80,6 @@ TEST_F(ReliabilityTest, AfterEveryStartUpFailureNewNotesTakeFreeIdsAndGetRecords
 }
 
 TEST_F(ReliabilityTest, ANoteThatCannotBeSavedCostsNoOtherAndIsToldOnceAndRetried) {
-  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
   start();
   for (int i = 0; i < 3; ++i) main->cmCreateQuibNoteClick();
   for (int i = 0; i < 3; ++i) list().At(i).SetLines({"typed " + std::to_string(i)});
@@ -147,7 +108,6 @@ TEST_F(ReliabilityTest, ANoteThatCannotBeSavedCostsNoOtherAndIsToldOnceAndRetrie
 }
 
 TEST_F(ReliabilityTest, AStartThatChangesNothingWritesNothing) {
-  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
   // Written by hand, with LF line ends: the program would write it differently.
   const std::string byHand =
       "<quib>\n<note id=\"1\" left=\"40\" top=\"50\" width=\"200\" height=\"100\" minimized=\"0\" "
@@ -167,7 +127,6 @@ TEST_F(ReliabilityTest, AStartThatChangesNothingWritesNothing) {
 }
 
 TEST_F(ReliabilityTest, ExitThatCannotSaveAsksAndNoKeepsEverything) {
-  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
   start();
   main->cmCreateQuibNoteClick();
   list().At(0).SetLines({"unsaved"});
@@ -188,20 +147,18 @@ TEST_F(ReliabilityTest, ExitThatCannotSaveAsksAndNoKeepsEverything) {
 }
 
 TEST_F(ReliabilityTest, TheSessionManagersSaveRequestSavesEverythingAndGoesOn) {
-  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
   start();
   main->cmCreateQuibNoteClick();
   list().At(0).SetLines({"before logout"});
   main->CommitData();
   EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "before logout\r\n");
-  EXPECT_NE(read("quib.ini").find("sIdentity=me"), std::string::npos);
+  EXPECT_NE(read("quib.ini").find("sIdentity=tester"), std::string::npos);
   EXPECT_FALSE(main->ClosingAll());
   main->cmCreateQuibNoteClick();  // still running: the logout was called off
   EXPECT_EQ(list().Count(), 2);
 }
 
 TEST_F(ReliabilityTest, LineSeparatorsAreLineBreaksAndUpdateTextKeepsNonBreakingSpaces) {
-  write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
   start();
   main->cmCreateQuibNoteClick();
   TfrmNote& note = list().At(0);
