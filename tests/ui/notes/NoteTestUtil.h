@@ -53,6 +53,16 @@ inline void FlushDeletes() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A fake control panel whose notes all go when the test ends.
+struct Notes {
+  FakeNoteHost host;
+  ~Notes() {
+    host.closingAll = true;
+    for (TfrmNote* n : host.open) n->close();
+    FlushDeletes();
+  }
+};
+
 // The application folder with its notes folder in a temporary place.
 class NotesFolderFixture {
  public:

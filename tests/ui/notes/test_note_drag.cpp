@@ -10,16 +10,6 @@
 
 namespace {
 
-// Every note of a test goes when the test ends.
-struct Notes {
-  FakeNoteHost host;
-  ~Notes() {
-    host.closingAll = true;
-    for (TfrmNote* n : host.open) n->close();
-    FlushDeletes();
-  }
-};
-
 struct MoveCase {
   const char* name;
   bool grid, edges, notes;

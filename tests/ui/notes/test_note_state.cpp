@@ -16,15 +16,6 @@
 
 namespace {
 
-struct Notes {
-  FakeNoteHost host;
-  ~Notes() {
-    host.closingAll = true;
-    for (TfrmNote* n : host.open) n->close();
-    FlushDeletes();
-  }
-};
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
