@@ -33,29 +33,22 @@ void TNotesList::AddNoteToList(TfrmNote& note) {
   emit NoteChanged();
 }
 
-void TNotesList::Detach(TfrmNote& note) {
-  disconnect(&note, nullptr, this, nullptr);
+void TNotesList::Erase(size_t index) {
+  notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(index));
+  emit NoteRemoved(static_cast<int>(index));
+  emit NoteChanged();
 }
 
 void TNotesList::Forget(QObject* window) {
-  for (size_t i = 0; i < notes_.size(); ++i) {
-    if (notes_[i] == window) {
-      notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(i));
-      emit NoteRemoved(static_cast<int>(i));
-      emit NoteChanged();
-      return;
-    }
-  }
+  for (size_t i = 0; i < notes_.size(); ++i)
+    if (notes_[i] == window) return Erase(i);
 }
 
 void TNotesList::RemoveNoteFromList(int32_t id) {
   for (size_t i = 0; i < notes_.size(); ++i) {
     if (notes_[i]->Id() != id) continue;
-    Detach(*notes_[i]);
-    notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(i));
-    emit NoteRemoved(static_cast<int>(i));
-    emit NoteChanged();
-    return;
+    disconnect(notes_[i], nullptr, this, nullptr);
+    return Erase(i);
   }
 }
 

@@ -55,7 +55,7 @@ class TNotesList : public QObject, public TNoteBoxSource, public TNoteRegistry {
 
  private:
   void Forget(QObject* window);
-  void Detach(TfrmNote& note);
+  void Erase(size_t index);
 
   std::vector<TfrmNote*> notes_;
   TConfigurationManager* collection_ = nullptr;

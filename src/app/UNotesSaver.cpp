@@ -123,8 +123,10 @@ void TNotesSaver::SaveNotesFile(TMode mode, TErrors& errors) {
     }
     // The autosave writes only what differs from the file: a start with nothing changed, or a
     // window manager settling the notes where they already were, writes nothing.
-    if (mode == TMode::Auto && !configs->Changed()) return;
-    configs->SaveToFile();
+    if (mode == TMode::Auto)
+      configs->SaveToFileIfChanged();
+    else
+      configs->SaveToFile();
   } catch (const std::exception& e) {
     errors.emplace_back(e.what());
   }

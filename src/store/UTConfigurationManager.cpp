@@ -103,10 +103,20 @@ std::string TConfigurationManager::Content() const {
 }
 
 void TConfigurationManager::SaveToFile() {
+  Write(Content());
+}
+
+bool TConfigurationManager::SaveToFileIfChanged() {
+  std::string content = Content();
+  if (content == savedContent_) return false;
+  Write(std::move(content));
+  return true;
+}
+
+void TConfigurationManager::Write(std::string content) {
   if (unreadable_)
     throw EQuibError("The notes file \"" + fileName_ +
                      "\" could not be read and is kept as it is. Saving the notes aborted!");
-  std::string content = Content();
   WriteFileAtomic(fileName_, content);
   savedContent_ = std::move(content);
 }

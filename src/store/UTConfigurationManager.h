@@ -46,6 +46,8 @@ class TConfigurationManager {
   // Writes the whole list; the old file stays whole until the new one is complete. Refuses
   // while the file on disk is marked unreadable, so it can never be overwritten by accident.
   void SaveToFile();
+  // SaveToFile when the records differ from what was last saved; true when it wrote.
+  bool SaveToFileIfChanged();
   // The notes file as SaveToFile writes it.
   std::string Content() const;
   // True when the records differ from what was last saved or marked saved.
@@ -65,6 +67,7 @@ class TConfigurationManager {
 
  private:
   void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
+  void Write(std::string content);
   void ReadFile(const TNoteDefaults& defaults,
                 std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
 
