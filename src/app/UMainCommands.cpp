@@ -107,6 +107,7 @@ void TfrmMain::BuildTray() {
   commands.SaveNow = [this] { pmSaveAllNotesnowClick(); };
   commands.Exit = [this] { mmExitClick(); };
   commands.ClickAction = [this] { TrayIconClick(); };
+  commands.ControlPanelHidden = [this] { return placement_->Hidden(); };
   tray_ = new TTrayIcon(std::move(commands), this);
 }
 

@@ -66,7 +66,8 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
 }
 
 bool TfrmMain::HasTray() const {
-  return !platform_.desktop || platform_.desktop->HasSystemTray();
+  // A tray whose menu cannot be reached is no way back to the panel either.
+  return (!platform_.desktop || platform_.desktop->HasSystemTray()) && tray_->ShowsMenu();
 }
 
 TfrmMain::~TfrmMain() {

@@ -18,8 +18,8 @@ void AnswerTrayMenu(QMenu* menu, int key) {
 TEST(TrayIcon, EachKindOfClickRunsItsCommandsInOrder) {
   std::vector<std::string> log;
   const auto logs = [&log](const char* what) { return [&log, what] { log.push_back(what); }; };
-  TTrayIcon::TCommands commands{logs("show"), logs("icon"), logs("create"),
-                                logs("save"), logs("exit"), logs("click")};
+  TTrayIcon::TCommands commands{logs("show"), logs("icon"),  logs("create"),     logs("save"),
+                                logs("exit"), logs("click"), [] { return true; }};
   QWidget owner;
   TTrayIcon tray(commands, &owner);
   QObject::connect(tray.Menu(), &QMenu::aboutToShow, [&] { log.push_back("menu"); });
@@ -45,4 +45,75 @@ TEST(TrayIcon, EachKindOfClickRunsItsCommandsInOrder) {
     EXPECT_EQ(log, c.expected) << c.reason << " " << c.key;
     EXPECT_FALSE(tray.Menu()->isVisible());
   }
+}
+
+// A D-Bus host draws the exported menu and tells of it in its own order: "closed" comes before
+// the chosen item's "clicked" (GTK hosts) or after it. The click action still comes once, after
+// the command; an activation shows the hidden panel, since no double click comes.
+TEST(TrayIcon, OnADBusTrayTheClickActionFollowsTheHostsMenuAndActivationShowsThePanel) {
+  std::vector<std::string> log;
+  bool hidden = true;
+  const auto logs = [&log](const char* what) { return [&log, what] { log.push_back(what); }; };
+  TTrayIcon::TCommands commands{
+      logs("show"), logs("icon"), logs("create"), logs("save"), logs("exit"), logs("click"), [&hidden] {
+        return hidden;
+      }};
+  QWidget owner;
+  TTrayIcon tray(commands, &owner);
+  tray.SetHostDrawsMenu(true);
+  QMenu* menu = tray.Menu();
+  QAction* create = menu->findChild<QAction*>("pmCreateQuibNote");
+  const auto settle = [] { QTest::qWait(TTrayIcon::kHostMenuSettleMs + 200); };
+
+  struct Case {
+    const char* name;
+    std::function<void()> events;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"activate, panel hidden", [&] { tray.Activated(QSystemTrayIcon::Trigger); }, {"show", "click"}},
+      {"activate, panel shown",
+       [&] {
+         hidden = false;
+         tray.Activated(QSystemTrayIcon::Trigger);
+         hidden = true;
+       },
+       {"click"}},
+      {"closed, then clicked",
+       [&] {
+         emit menu->aboutToShow();
+         emit menu->aboutToHide();
+         create->trigger();
+         settle();
+       },
+       {"create", "click"}},
+      {"clicked, then closed",
+       [&] {
+         emit menu->aboutToShow();
+         create->trigger();
+         emit menu->aboutToHide();
+         settle();
+       },
+       {"create", "click"}},
+      {"closed, nothing chosen",
+       [&] {
+         emit menu->aboutToShow();
+         emit menu->aboutToHide();
+         settle();
+       },
+       {"click"}},
+      {"a host that asks for the menu",
+       [&] {
+         tray.Activated(QSystemTrayIcon::Context);  // answered once the menu opens
+         AnswerTrayMenu(menu, Qt::Key_N);
+         settle();
+       },
+       {"create", "click"}},
+  };
+  for (const auto& c : cases) {
+    log.clear();
+    c.events();
+    EXPECT_EQ(log, c.expected) << c.name;
+  }
+  // Exported only where Qt made a platform menu for it; offscreen there is none to show.
+  EXPECT_FALSE(tray.ShowsMenu());
 }
