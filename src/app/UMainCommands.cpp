@@ -62,7 +62,7 @@ void TfrmMain::BuildMenus() {
   hiddenItem(addItem(mmFile, "Create Quib-&Chat\tF6", "cmCreateQuibChat"))->setEnabled(false);
   mmFile->addSeparator();
   item(mmFile, "Undelete Quib-Note", "cmUndeleteQuibNote", &TfrmMain::cmUndeleteQuibNoteClick);
-  item(mmFile, "Open Notes Folder in Windows Explorer", "cmOpenNotesFolder",
+  item(mmFile, "Open Notes Folder in the File Manager", "cmOpenNotesFolder",
        &TfrmMain::cmOpenNotesFolderClick);
   mmFile->addSeparator();
   item(mmFile, "E&xit Application", "mmExit", &TfrmMain::mmExitClick);
@@ -196,8 +196,8 @@ void TfrmMain::cmOpenNotesFolderClick() {
 // ---- tray icon, default font, start with login --------------------------------------------
 
 void TfrmMain::cmChooseTrayIconClick() {
-  const TFileDialogSpec spec{.Title = "Choose Zentor Tray Icon",
-                             .Filter = "Icon Files (*.ico)|*.ico|All Files (*.*)|*.*",
+  const TFileDialogSpec spec{.Title = "Choose Quib Tray Icon",
+                             .Filter = "Icon Files (*.ico)|*.ico|All Files (*)|*",
                              .DefaultExt = "ico",
                              .InitialDir = icoDir_,
                              .PicturePreview = true};

@@ -39,7 +39,7 @@ void TfrmMain::BuildControls() {
   chkSnapGrid = checkBox("chkSnapGrid", "Snap to Screen Grid", tabGeneral);
   chkSnapEdges = checkBox("chkSnapEdges", "Snap To Screen Edges", tabGeneral);
   chkSnapNotes = checkBox("chkSnapNotes", "Snap To Other Notes", tabGeneral);
-  chkStartup = checkBox("chkStartup", "Start Quib when Windows start", tabGeneral);
+  chkStartup = checkBox("chkStartup", "Start Quib when I log in", tabGeneral);
   chkWinXPShadow = checkBox("chkWinXPShadow", "Notes Drop Shadow (Requires Restart)", tabGeneral);
   auto* options = new QVBoxLayout;
   for (QCheckBox* box : {chkRandomColor, chkSnapGrid, chkSnapEdges, chkSnapNotes, chkStartup, chkWinXPShadow})

@@ -20,7 +20,7 @@ struct TFontSpec {
 
 struct TFileDialogSpec {
   std::string Title;
-  std::string Filter;      // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*"
+  std::string Filter;      // "Text Files (*.txt)|*.txt|All Files (*)|*"
   std::string DefaultExt;  // "txt"
   std::string InitialDir;
   bool PicturePreview = false;  // a pane beside the file list shows the picture under the cursor

@@ -32,5 +32,5 @@ class TQtDialogs : public Dialogs {
   bool quiet_ = false;
 };
 
-// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" as Qt writes filters.
+// "Text Files (*.txt)|*.txt|All Files (*)|*" as Qt writes filters.
 std::string QtFilterFromPairs(const std::string& filter);

@@ -85,7 +85,7 @@ xdotool key F4
 wait_notes 3
 pass "F4 in the control panel makes a note"
 
-# Unchecking "Start Quib when Windows start" in the shown control panel removes the entry (the
+# Unchecking "Start Quib when I log in" in the shown control panel removes the entry (the
 # fifth box of the first tab).
 window_geometry "$panel"
 xdotool mousemove $((X + 60)) $((Y + 176)) click 1

@@ -20,7 +20,7 @@
 
 namespace {
 TFileDialogSpec TextFileDialog(const char* title, const std::string& folder) {
-  return {title, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*", "txt", folder, false};
+  return {title, "Text Files (*.txt)|*.txt|All Files (*)|*", "txt", folder, false};
 }
 }  // namespace
 

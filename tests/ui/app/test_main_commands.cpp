@@ -64,7 +64,7 @@ TEST_F(CommandsTest, MenusAsTheProgramNamesThem) {
   menus.push_back(describe(*main->TrayIcon().Menu()));
   const std::vector<std::vector<std::string>> expected = {
       {"&File", "&Hide Control Panel", "-", "Create Quib-&Note [F4]", "Create Quib-&Chat\tF6 (hidden)", "-",
-       "Undelete Quib-Note", "Open Notes Folder in Windows Explorer", "-", "E&xit Application"},
+       "Undelete Quib-Note", "Open Notes Folder in the File Manager", "-", "E&xit Application"},
       {"&Search", "&Find...", "&Replace... (hidden)"},
       {"&Arrange", "Mi&nimize All", "Ma&ximize All", "-", "&Bring All Notes to Front",
        "Minimize and Group all notes", "-", "&Show Lost Notes"},
@@ -75,6 +75,14 @@ TEST_F(CommandsTest, MenusAsTheProgramNamesThem) {
        "E&xit Application"},
   };
   EXPECT_EQ(menus, expected);
+  // The options in the desktop's own words.
+  std::vector<std::string> boxes;
+  for (const QCheckBox* box : main->findChild<QWidget*>("tabGeneral")->findChildren<QCheckBox*>())
+    boxes.push_back(box->text().toStdString());
+  EXPECT_EQ(boxes,
+            (std::vector<std::string>{"Random Color on every New Note", "Snap to Screen Grid",
+                                      "Snap To Screen Edges", "Snap To Other Notes",
+                                      "Start Quib when I log in", "Notes Drop Shadow (Requires Restart)"}));
 }
 
 TEST_F(CommandsTest, TrayRightClickCreatesANoteThenRaisesThePanelOnlyWhenShown) {
@@ -186,8 +194,8 @@ TEST_F(CommandsTest, ChoosingTheTrayIcon) {
 
   dialogs.pathAnswers = {icons + "bad.ico", icons + "red.ico", ""};
   main->cmChooseTrayIconClick();
-  EXPECT_EQ(dialogs.lastSpec.Title, "Choose Zentor Tray Icon");
-  EXPECT_EQ(dialogs.lastSpec.Filter, "Icon Files (*.ico)|*.ico|All Files (*.*)|*.*");
+  EXPECT_EQ(dialogs.lastSpec.Title, "Choose Quib Tray Icon");
+  EXPECT_EQ(dialogs.lastSpec.Filter, "Icon Files (*.ico)|*.ico|All Files (*)|*");
   EXPECT_EQ(dialogs.lastSpec.DefaultExt, "ico");
   EXPECT_EQ(dialogs.lastSpec.InitialDir, TrayIconFolder());
   EXPECT_TRUE(dialogs.lastSpec.PicturePreview);
