@@ -226,7 +226,9 @@ void TfrmMain::btnChangeFontClick() {
   font.Italic = shown.italic();
   font.Underline = shown.underline();
   font.StrikeOut = shown.strikeOut();
-  if (!platform_.dialogs->ChooseFont(font)) return;
+  const TFontSpec preset = font;
+  // OK without a change writes nothing.
+  if (!platform_.dialogs->ChooseFont(font) || font == preset) return;
   settings_->SetString("sDefaultFontName", font.Name);
   settings_->SetInteger("iDefaultFontSize", font.Size);
   settings_->SetInteger("iDefaultFontColor", font.Color);

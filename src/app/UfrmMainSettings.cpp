@@ -9,6 +9,7 @@
 #include "app/UTrayIcon.h"
 #include "app/UfrmMain.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtFonts.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/brRegVal.h"
@@ -109,9 +110,10 @@ void TfrmMain::SnapNotesClick(bool checked) {
 }
 
 void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
-  QFont font(q(name));
-  font.setPointSize(size > 0 ? size : 8);
-  lblFont->setFont(font);
+  TFontSpec font;
+  font.Name = name;
+  font.Size = size > 0 ? size : 8;
+  lblFont->setFont(ToQFont(font));
   QPalette pal = lblFont->palette();
   pal.setColor(QPalette::WindowText, ToQColor(color));
   lblFont->setPalette(pal);

@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <algorithm>
 #include <cstdio>
+
+#include "platform/QtFontDialog.h"
 
 namespace {
 QString q(const std::string& s) {
@@ -126,22 +127,7 @@ bool TQtDialogs::SaveFile(const TFileDialogSpec& spec, std::string& path) {
 
 bool TQtDialogs::ChooseFont(TFontSpec& font) {
   if (quiet_) return false;
-  QFont initial(q(font.Name));
-  initial.setPointSize(font.Size > 0 ? font.Size : 8);
-  initial.setBold(font.Bold);
-  initial.setItalic(font.Italic);
-  initial.setUnderline(font.Underline);
-  initial.setStrikeOut(font.StrikeOut);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, nullptr);
-  if (!ok) return false;
-  font.Name = s8(chosen.family());
-  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
-  font.Bold = chosen.bold();
-  font.Italic = chosen.italic();
-  font.Underline = chosen.underline();
-  font.StrikeOut = chosen.strikeOut();
-  return true;
+  return ChooseFontWithColor(font, colorChooser_, nullptr);
 }
 
 bool TQtDialogs::ChooseColor(TColor& color) {

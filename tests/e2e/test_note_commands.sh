@@ -109,6 +109,31 @@ shot "$E2E_WORK/after.png"
   fail "strip after F10 is $(pixel "$E2E_WORK/after.png" $px $py), not $(frame_of "$new") of colour $new"
 pass "F10 paints the strip in a new colour and the autosave stores it ($COLOR -> $new)"
 
+# Ctrl+F11: the font dialog's colour list; "m" picks Maroon and Enter confirms. The colour
+# reaches the record, and the stored name the desktop lacks stays. With FONT_DIALOG_SHOT set,
+# the dialog with its open colour list is saved there.
+xdotool key ctrl+F11
+dialog=$(wait_window '^Font$')
+wait_for 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $dialog ]" || fail "the font dialog does not have the keyboard"
+xdotool key alt+l
+if [ -n "${FONT_DIALOG_SHOT:-}" ]; then
+  xdotool key alt+Down
+  sleep 0.5
+  window_geometry "$dialog"
+  shot "$E2E_WORK/font.png"
+  convert "$E2E_WORK/font.png" -crop $((W + 40))x$((H + 200))+$((X - 20))+$((Y - 20)) +repage "$FONT_DIALOG_SHOT"
+  xdotool key Escape
+fi
+xdotool type m
+xdotool key Return
+wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Font\$' | grep -q ." || fail "the font dialog stayed open"
+wait_for 6 sh -c "grep -a '<note id=\"1\" ' '$APP/quibnotes.xml' | grep -q 'fontcolor=\"128\"'" ||
+  fail "Maroon did not reach the record: $(grep -a '<note id="1" ' "$APP/quibnotes.xml")"
+grep -a '<note id="1" ' "$APP/quibnotes.xml" | grep -q 'fontname="MS Sans Serif"' || fail "the font dialog renamed the font"
+pass "the font dialog's colour Maroon reaches the record; the name MS Sans Serif stays"
+xdotool mousemove $((LEFT + 100)) $((TOP + 80)) click 1
+sleep 0.3
+
 # Ctrl+F4, then Enter on the confirmation's Yes.
 xdotool key ctrl+F4
 box=$(wait_window '^Quib v2\.00c$')

@@ -25,6 +25,7 @@
 #include "notes/ui/UNoteText.h"
 #include "platform/Desktop.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtFonts.h"
 #include "platform/TPlatform.h"
 #include "platform/X11WindowState.h"
 #include "store/UFileUtil.h"
@@ -139,13 +140,7 @@ void TfrmNote::SetReadOnly(bool value) {
 
 void TfrmNote::SetTextFont(const TFontSpec& font) {
   font_ = font;
-  QFont f(QString::fromLocal8Bit(font.Name.c_str()));
-  // A stored size Qt cannot use leaves Qt's size but is kept as stored.
-  if (font.Size > 0) f.setPointSize(font.Size);
-  f.setBold(font.Bold);
-  f.setItalic(font.Italic);
-  f.setUnderline(font.Underline);
-  f.setStrikeOut(font.StrikeOut);
+  const QFont f = ToQFont(font);
   mem->setFont(f);
   // Tab stops every eight average characters, as in the classic edit controls, rather than Qt's
   // fixed 80 pixels.

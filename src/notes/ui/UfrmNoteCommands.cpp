@@ -46,7 +46,7 @@ void TfrmNote::pmNewRandomColorClick() {
 
 void TfrmNote::pmFontClick() {
   TFontSpec font = font_;
-  if (host_.Platform().dialogs->ChooseFont(font)) SetTextFont(font);
+  if (host_.Platform().dialogs->ChooseFont(font) && !(font == font_)) SetTextFont(font);
 }
 
 void TfrmNote::pmFontColorClick() {

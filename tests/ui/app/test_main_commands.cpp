@@ -213,9 +213,12 @@ TEST_F(CommandsTest, ChoosingTheTrayIcon) {
 TEST_F(CommandsTest, DefaultFontPresetWithTheLabelsFontAndStored) {
   start();
   const TFontSpec chosen{"DejaVu Sans", 12, 255, true, false, true, false};
-  dialogs.fontAnswers = {chosen, TFontSpec{""}};
+  dialogs.fontAnswers = {TFontSpec{}, chosen, TFontSpec{""}};
+  const std::string before = ini();
   main->btnChangeFontClick();
   EXPECT_EQ(dialogs.lastFont, TFontSpec{});  // MS Sans Serif 8, black
+  EXPECT_EQ(ini(), before);                  // OK without a change writes nothing
+  main->btnChangeFontClick();
   for (const char* line :
        {"sDefaultFontName=DejaVu Sans\r\n", "iDefaultFontSize=12\r\n", "iDefaultFontColor=255\r\n"})
     EXPECT_NE(ini().find(line), std::string::npos) << line;
