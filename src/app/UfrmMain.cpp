@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QTimer>
 
 #include "app/UAppearanceTab.h"
@@ -24,6 +25,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
 #include "platform/System.h"
+#include "platform/X11WindowState.h"
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
@@ -196,6 +198,12 @@ void TfrmMain::ShowControlPanel() {
 }
 
 // ---- closing ------------------------------------------------------------------------------
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Shown, it is on the workspace the user is on, whichever that is; still unmapped here.
+  if (!event->spontaneous()) SetOnAllDesktops(*this);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
   if (!closing_) {

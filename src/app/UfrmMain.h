@@ -123,6 +123,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -69,22 +70,24 @@ void addStatesToProperty(xcb_connection_t* c, xcb_window_t win, xcb_atom_t state
                         static_cast<uint32_t>(atoms.size()), atoms.data());
 }
 
-void requestStates(xcb_connection_t* c, xcb_window_t win, xcb_atom_t state, xcb_atom_t first,
-                   xcb_atom_t second) {
+// A request to the window manager about a window it manages, as the window-manager rules
+// send them: to the root window, with up to four values.
+void sendToWindowManager(xcb_connection_t* c, xcb_window_t win, xcb_atom_t type,
+                         std::array<uint32_t, 4> data) {
   const xcb_window_t root = rootOf(c, win);
   if (root == XCB_WINDOW_NONE) return;
   xcb_client_message_event_t event{};
   event.response_type = XCB_CLIENT_MESSAGE;
   event.format = 32;
   event.window = win;
-  event.type = state;
-  event.data.data32[0] = 1;  // _NET_WM_STATE_ADD
-  event.data.data32[1] = first;
-  event.data.data32[2] = second;
-  event.data.data32[3] = 1;  // from a normal application
+  event.type = type;
+  for (size_t i = 0; i < data.size(); ++i) event.data.data32[i] = data[i];
   xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&event));
 }
+
+constexpr uint32_t kAllDesktops = 0xFFFFFFFF;
+constexpr uint32_t kFromApplication = 1;
 
 }  // namespace
 
@@ -104,7 +107,20 @@ void SetSkipTaskbarAndPager(QWidget& window) {
   // yet. It reads the property when it takes the window over, and it answers the request once
   // it manages the window (it ignores requests for windows it does not manage).
   addStatesToProperty(c, win, state, {taskbar, pager});
-  requestStates(c, win, state, taskbar, pager);
+  sendToWindowManager(c, win, state, {1 /* _NET_WM_STATE_ADD */, taskbar, pager, kFromApplication});
+  xcb_flush(c);
+}
+
+void SetOnAllDesktops(QWidget& window) {
+  xcb_connection_t* c = connection();
+  if (!c) return;
+  const xcb_window_t win = nativeWindow(window);
+  const xcb_atom_t desktop = internAtom(c, "_NET_WM_DESKTOP");
+  if (desktop == XCB_ATOM_NONE) return;
+  // Both ways, as the states above: a window manager forgets the property when the window is
+  // withdrawn (hidden), and reads it again when the window is mapped.
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, desktop, XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
+  sendToWindowManager(c, win, desktop, {kAllDesktops, kFromApplication, 0, 0});
   xcb_flush(c);
 }
 

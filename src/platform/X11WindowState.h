@@ -16,6 +16,9 @@ bool RunsOnX11();
 // Call it before the window is mapped (from showEvent), and again when Qt has made a new X
 // window for it.
 void SetSkipTaskbarAndPager(QWidget& window);
+// Puts the window on every workspace (_NET_WM_DESKTOP 0xFFFFFFFF): notes, like paper on the
+// desk, stay where they are when the user switches workspaces. Called where the states above are.
+void SetOnAllDesktops(QWidget& window);
 // Sets _COMPTON_SHADOW = 0, which compositors of the compton/picom family honour by drawing
 // no shadow under the window.
 void SetNoCompositorShadow(QWidget& window);

@@ -106,6 +106,9 @@ double_click_tray() {
 find_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 wait_window() { wait_for "${2:-10}" find_windows "$1" || fail "no window named $1"; find_windows "$1" | head -n 1; }
 
+# True when the window is on every workspace.
+on_all_desktops() { xprop -id "$1" _NET_WM_DESKTOP 2>/dev/null | grep -q ' = 4294967295$'; }
+
 ini_value() { grep -a -m1 "^$1=" "$APP/quib.ini" | cut -d= -f2- | tr -d '\r'; }
 shot() { import -window root "${1:-$E2E_WORK/shot.png}"; }
 

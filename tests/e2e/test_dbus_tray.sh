@@ -105,10 +105,11 @@ pass "Event clicked on Create Quib-Note makes note 2"
 for round in 1 2; do
   sni Activate 0 0
   panel=$(wait_window "$panel_name")
+  wait_for 5 on_all_desktops "$panel" || fail "the shown panel is not on every workspace"
   xdotool windowactivate --sync "$panel" key alt+F4
   wait_for 5 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '$panel_name')\" ]" || fail "alt+F4 did not hide the panel"
 done
-pass "activating the item shows the hidden control panel, every time"
+pass "activating the item shows the hidden control panel on every workspace, every time"
 
 # A host that does not draw menus asks for it at a point: the menu opens there.
 popup() {

@@ -52,6 +52,21 @@ read -r w x y _ _ < <(list_notes)
 # A point in the strip right of the centred title, painted in the frame colour.
 px=$((LEFT + WIDTH - 15)) py=$((TOP + 8))
 
+# On every workspace: at start, after minimize and restore, and after stay on top (below); on
+# another workspace the note is still there.
+desktop_of() { xprop -id "$w" _NET_WM_DESKTOP; }
+wait_for 5 on_all_desktops "$w" || fail "the note is not on every workspace: $(desktop_of)"
+xdotool mousemove $((LEFT + 100)) $((TOP + 8)) click --repeat 2 --delay 80 1
+wait_for 5 sh -c "xwininfo -id $w | grep -q 'Width: 17$'" || fail "a double click did not minimize the note"
+xdotool mousemove $((LEFT + 8)) $((TOP + 8)) click --repeat 2 --delay 80 1
+wait_for 5 sh -c "xwininfo -id $w | grep -q 'Width: $WIDTH$'" || fail "a double click did not restore the note"
+on_all_desktops "$w" || fail "minimize and restore took the note off the other workspaces: $(desktop_of)"
+xdotool set_desktop 1
+wait_for 5 sh -c "xprop -root _NET_CURRENT_DESKTOP | grep -q ' = 1$'" || fail "the workspace did not change"
+xwininfo -id "$w" | grep -q IsViewable || fail "the note is gone on the second workspace"
+xdotool set_desktop 0
+pass "the note is on every workspace, also after minimize and restore"
+
 # A right click anywhere on the strip opens the menu at the pointer.
 xdotool mousemove $((LEFT + 230)) $((TOP + 8)) click 3
 wait_menus 1
@@ -85,6 +100,7 @@ xdotool key t
 wait_menus 0
 wait_for 5 sh -c "xprop -id $w _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "not on top: $(xprop -id "$w" _NET_WM_STATE)"
 xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "lost skip-taskbar: $(xprop -id "$w" _NET_WM_STATE)"
+on_all_desktops "$w" || fail "on top took the note off the other workspaces: $(desktop_of)"
 window_geometry "$w"
 [ "$X" -eq $LEFT ] && [ "$Y" -eq $TOP ] || fail "on top moved the note to $X,$Y"
 [ "$(xdotool getactivewindow)" = "$w" ] || fail "the note is no longer the active window"

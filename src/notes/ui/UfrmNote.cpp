@@ -449,6 +449,7 @@ void TfrmNote::showEvent(QShowEvent* event) {
 
 void TfrmNote::ApplyWindowState() {
   SetSkipTaskbarAndPager(*this);
+  SetOnAllDesktops(*this);
   if (shadowSuppressed_) SetNoCompositorShadow(*this);
 }
 
