@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/UAppIcons.h"
+#include "app/UNoDisplay.h"
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
 #include "app/USingleInstance.h"
@@ -19,6 +20,7 @@
 #include "store/UQuibError.h"
 
 int main(int argc, char** argv) {
+  if (CannotReachX11(argc, argv)) return 1;
   PreferX11Platform();
   TQuibApplication app(argc, argv);
   TQtDialogs dialogs([] { return TQuibApplication::Title(); });

@@ -1,8 +1,29 @@
 #!/usr/bin/env bash
 # Start-up after a notes file Quib refuses: a new note takes a free id and gets a record, and the
 # refused file is kept as .bak once something is written; a logout while the start-up message
-# waits ends the program; a second start in the same folder hands over to the running one.
+# waits ends the program; a second start in the same folder hands over to the running one; with
+# no X11 display a message says so, on standard error and as a desktop notification.
 source "$(dirname "$0")/lib.sh" "$1"
+
+# No X11 display: unset, or one nobody serves. A stand-in notify-send records what it is given.
+mkdir -p "$E2E_WORK/bin"
+printf '#!/bin/sh\nprintf "%%s|" "$@" >"%s/notified"\n' "$E2E_WORK" >"$E2E_WORK/bin/notify-send"
+chmod +x "$E2E_WORK/bin/notify-send"
+cp "$QUIB_BIN" "$APP/quib"
+for display in "" ":4711"; do
+  rm -f "$E2E_WORK/notified"
+  status=0
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" PATH="$E2E_WORK/bin:$PATH" \
+    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$APP/quib" 2>"$E2E_WORK/err" || status=$?
+  [ $status -eq 1 ] || fail "DISPLAY='$display': status $status, not 1: $(cat "$E2E_WORK/err")"
+  grep -q '^Quib needs an X11 session or XWayland\.' "$E2E_WORK/err" || fail "DISPLAY='$display': $(cat "$E2E_WORK/err")"
+  grep -q '^--app-name=Quib|.*|Quib cannot start|Quib needs an X11 session or XWayland\. ' "$E2E_WORK/notified" ||
+    fail "DISPLAY='$display': no notification: $(cat "$E2E_WORK/notified" 2>/dev/null)"
+done
+[ ! -e "$APP/quib.ini" ] && [ ! -e "$APP/quibnotes" ] || fail "a start without a display wrote files"
+rm -f "$APP/quib"
+pass "no X11 display: the message on stderr and as a notification, status 1"
+
 start_display 1280x800
 
 crlf() { sed 's/$/\r/'; }
