@@ -40,7 +40,7 @@ TAboutBox::TAboutBox(Shell* shell, QWidget* parent) : QDialog(parent) {
   lblWeb->setOpenExternalLinks(false);
   lblWeb->setCursor(Qt::PointingHandCursor);
   connect(lblWeb, &QLabel::linkActivated, this, [shell](const QString& link) {
-    if (shell) shell->OpenUrl(link.toStdString());
+    if (shell) shell->OpenUrl(link.toStdString(), nullptr);
   });
   texts->addSpacing(8);
   label("Quib is free for everyone: use it, copy it and give it away as you like, at no cost.", "lblFreeUse");

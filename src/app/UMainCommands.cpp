@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QSignalBlocker>
 
 #include "app/UAboutBox.h"
 #include "app/UFindDialog.h"
@@ -32,6 +34,18 @@
 namespace {
 std::string s8(const QString& s) {
   return s.toLocal8Bit().toStdString();
+}
+
+// Opens target through the shell; failure is told when no opener starts, or when one reports it
+// later while the panel is still there.
+void openWithShell(const TPlatform& platform, QObject* panel,
+                   bool (Shell::*open)(const std::string&, Shell::TOpenFailed), const std::string& target,
+                   const std::string& failure) {
+  Dialogs* dialogs = platform.dialogs;
+  const auto tell = [dialogs, alive = QPointer<QObject>(panel), failure] {
+    if (alive) dialogs->ShowMessage(failure);
+  };
+  if (!platform.shell || !(platform.shell->*open)(target, tell)) tell();
 }
 
 QAction* addItem(QMenu* menu, const char* caption, const char* name) {
@@ -189,8 +203,9 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
 }
 
 void TfrmMain::cmOpenNotesFolderClick() {
-  if (platform_.shell && platform_.shell->OpenFolder(NotesFolder())) return;
-  platform_.dialogs->ShowMessage("Cannot open Folder \"" + AppFolder() + "quibnotes\"");
+  // Also when the opener started but could not open it (no file manager).
+  openWithShell(platform_, this, &Shell::OpenFolder, NotesFolder(),
+                "Cannot open Folder \"" + AppFolder() + "quibnotes\"");
 }
 
 // ---- tray icon, default font, start with login --------------------------------------------
@@ -245,21 +260,33 @@ void TfrmMain::btnChangeFontClick() {
 
 void TfrmMain::chkStartupClick(bool checked) {
   if (!platform_.shell) return;
-  // Nothing is told either way: the box shows what was asked for.
-  if (checked)
-    platform_.shell->WriteStartupEntry(platform_.system->ExecutablePath(), "Quib - Brantel Software");
-  else
-    platform_.shell->RemoveStartupEntry();
+  try {
+    if (checked)
+      platform_.shell->WriteStartupEntry(platform_.system->ExecutablePath(), "Quib - Brantel Software");
+    else
+      platform_.shell->RemoveStartupEntry();
+    return;
+  } catch (const std::exception& e) {
+    // The box shows what the next login will do, and the message says so.
+    const bool starts = platform_.shell->HasStartupEntry();
+    const QSignalBlocker quiet(chkStartup);
+    chkStartup->setChecked(starts);
+    platform_.dialogs->ShowMessage(
+        std::string("Quib could not ") + (checked ? "write" : "remove") + " its start-with-login entry. " +
+        ErrorBoxText(e.what()) +
+        (starts ? " Quib will start when you log in." : " Quib will not start when you log in."));
+  }
 }
 
 // ---- help ---------------------------------------------------------------------------------
 
 void TfrmMain::cmQuickHelpClick() {
-  if (platform_.shell) platform_.shell->OpenFile(AppFolder() + "help/index.html");
+  if (platform_.shell) platform_.shell->OpenFile(AppFolder() + "help/index.html", nullptr);
 }
 
 void TfrmMain::cmHomepageClick() {
-  if (platform_.shell) platform_.shell->OpenUrl(kMakerHomepage);
+  openWithShell(platform_, this, &Shell::OpenUrl, kMakerHomepage,
+                std::string("Cannot open \"") + kMakerHomepage + "\" in a web browser");
 }
 
 void TfrmMain::cmAboutClick() {

@@ -108,10 +108,10 @@ void WriteStartupEntry(const std::string& folder, const std::string& target, con
   WriteFileAtomic(folder + "/" + kStartupEntryName, StartupEntryText(target, description));
 }
 
-bool RemoveStartupEntry(const std::string& folder) {
+void RemoveStartupEntry(const std::string& folder) {
   const std::string path = folder + "/" + kStartupEntryName;
+  // Nothing there is nothing to do; a link named so is removed itself, not what it points at.
   std::error_code ec;
-  // A link named so is removed as the entry it stands for, not followed.
-  if (!std::filesystem::is_symlink(path, ec) && !FileExists(path)) return true;
-  return std::filesystem::remove(path, ec) && !ec;
+  std::filesystem::remove(path, ec);
+  if (ec) throw EQuibError("Cannot remove file \"" + path + "\". " + ec.message());
 }

@@ -22,5 +22,6 @@ std::string AutostartFolder(const std::optional<std::string>& xdgConfigHome, con
 // Creates the folder (and any missing parent) and writes folder/Quib.desktop whole; raises
 // EQuibError when that fails, leaving an older entry as it was.
 void WriteStartupEntry(const std::string& folder, const std::string& target, const std::string& description);
-// Removes folder/Quib.desktop when it exists; false when it exists and cannot be removed.
-bool RemoveStartupEntry(const std::string& folder);
+// Removes folder/Quib.desktop when it exists; raises EQuibError naming it and the reason when it
+// stays.
+void RemoveStartupEntry(const std::string& folder);

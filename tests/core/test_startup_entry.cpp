@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "store/UFileUtil.h"
+#include "store/UQuibError.h"
 #include "store/UStartupEntry.h"
 #include "support/TempDir.h"
 
@@ -60,8 +61,18 @@ TEST(StartupEntry, WrittenWholeIntoANewFolderAndRemoved) {
             "Exec=\"/opt/my quib/quib\"\n"
             "X-GNOME-Autostart-enabled=true\n");
   EXPECT_EQ(std::filesystem::directory_iterator(folder)->path().filename(), "Quib.desktop");  // no leftovers
-  EXPECT_TRUE(RemoveStartupEntry(folder));
+  EXPECT_NO_THROW(RemoveStartupEntry(folder));
   EXPECT_FALSE(FileExists(folder + "/Quib.desktop"));
-  EXPECT_TRUE(RemoveStartupEntry(folder));  // nothing to remove
+  EXPECT_NO_THROW(RemoveStartupEntry(folder));  // nothing to remove
   EXPECT_TRUE(DirectoryExists(folder));
+  // An entry that stays is told, with its name.
+  std::filesystem::create_directories(folder + "/Quib.desktop/inside");
+  try {
+    RemoveStartupEntry(folder);
+    ADD_FAILURE() << "no error for an entry that stays";
+  } catch (const EQuibError& e) {
+    EXPECT_NE(std::string(e.what()).find("Cannot remove file \"" + folder + "/Quib.desktop\"."),
+              std::string::npos)
+        << e.what();
+  }
 }

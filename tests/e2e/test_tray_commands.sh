@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray icon and the control panel's commands as a person uses them: start with login from
 # the stored setting and from the box, the tray menu at a right click, undelete through the real
-# file dialog, and a tray that appears only after the program has started.
+# file dialog, an opener that fails, and a tray that appears only after the program has started.
 source "$(dirname "$0")/lib.sh" "$1"
 start_display 1280x800
 export XDG_CONFIG_HOME="$E2E_WORK/config"
@@ -19,6 +19,13 @@ tray_menu_window() {
   return 1
 }
 no_tray_menu() { ! tray_menu_window; }
+
+# The desktop's opener, as xdg-open answers without a file manager: it records what it was
+# given and fails.
+mkdir -p "$E2E_WORK/bin"
+printf '#!/bin/sh\nprintf "%%s" "$1" >"%s/opened"\nexit 3\n' "$E2E_WORK" >"$E2E_WORK/bin/xdg-open"
+chmod +x "$E2E_WORK/bin/xdg-open"
+export PATH="$E2E_WORK/bin:$PATH"
 
 # Note 7 was deleted in an earlier run: its record stays in the notes file, its text under .~txt.
 mkdir -p "$APP/quibnotes"
@@ -84,6 +91,16 @@ sleep 0.3
 xdotool key F4
 wait_notes 3
 pass "F4 in the control panel makes a note"
+
+# "Open Notes Folder in the File Manager" when the opener cannot open it: a message says so.
+xdotool windowactivate --sync "$panel" key alt+f
+sleep 0.5
+xdotool key Down Down Down Return
+box=$(wait_window '^Quib v2\.00c$')
+[ "$(cat "$E2E_WORK/opened")" = "$APP/quibnotes" ] || fail "the opener was given $(cat "$E2E_WORK/opened")"
+xdotool windowactivate --sync "$box" key Return
+wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Quib v2\.00c\$' | grep -q ." || fail "the message stayed"
+pass "a notes folder the opener cannot open is told"
 
 # Unchecking "Start Quib when I log in" in the shown control panel removes the entry (the
 # fifth box of the first tab).

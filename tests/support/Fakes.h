@@ -10,6 +10,7 @@
 #include "platform/Screens.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "store/UQuibError.h"
 
 class FakeScreens : public Screens {
 public:
@@ -121,28 +122,36 @@ public:
 };
 
 // Records every request in calls ("folder <path>", "file <path>", "url <address>",
-// "write <target>|<description>", "remove") and answers the open requests with openResult.
+// "write <target>|<description>", "remove") and answers the open requests with openResult (and
+// reports a late failure when openFailsLater); a write or remove raises writeError when it is set.
 class FakeShell : public Shell {
 public:
-  bool OpenFolder(const std::string& path) override { return open("folder " + path); }
-  bool OpenFile(const std::string& path) override { return open("file " + path); }
-  bool OpenUrl(const std::string& url) override { return open("url " + url); }
+  bool OpenFolder(const std::string& path, TOpenFailed failed) override { return open("folder " + path, failed); }
+  bool OpenFile(const std::string& path, TOpenFailed failed) override { return open("file " + path, failed); }
+  bool OpenUrl(const std::string& url, TOpenFailed failed) override { return open("url " + url, failed); }
   std::string StartupFolder() const override { return "/fake/autostart"; }
-  bool WriteStartupEntry(const std::string& target, const std::string& description) override {
+  void WriteStartupEntry(const std::string& target, const std::string& description) override {
     calls.push_back("write " + target + "|" + description);
-    return true;
+    if (!writeError.empty()) throw EQuibError(writeError);
+    entry = true;
   }
-  bool RemoveStartupEntry() override {
+  void RemoveStartupEntry() override {
     calls.push_back("remove");
-    return true;
+    if (!writeError.empty()) throw EQuibError(writeError);
+    entry = false;
   }
+  bool HasStartupEntry() const override { return entry; }
 
   std::vector<std::string> calls;
   bool openResult = true;
+  bool openFailsLater = false;
+  std::string writeError;
+  bool entry = false;
 
 private:
-  bool open(const std::string& call) {
+  bool open(const std::string& call, const TOpenFailed& failed) {
     calls.push_back(call);
+    if (openResult && openFailsLater && failed) failed();
     return openResult;
   }
 };

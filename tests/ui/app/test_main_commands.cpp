@@ -14,6 +14,7 @@
 #include "app/UFindDialog.h"
 #include "app/UNoteFactory.h"
 #include "app/UTrayIcon.h"
+#include "store/brRegVal.h"
 #include "support/qt/PanelTest.h"
 
 void AnswerTrayMenu(QMenu* menu, int key);  // test_tray.cpp
@@ -238,26 +239,54 @@ TEST_F(CommandsTest, StartWithLoginFollowsTheStoredValueAndTheBox) {
   start("bStartup=1\n");
   EXPECT_EQ(shell.calls, std::vector<std::string>{write});
   EXPECT_TRUE(dialogs.shown.empty());
+
+  // An entry that cannot be written or removed is told, and the box shows what the next login
+  // will do.
+  struct Case {
+    bool entryBefore;
+    std::string message;
+  } cases[] = {
+      {false,
+       "Quib could not write its start-with-login entry. Disk full. Quib will not start when you log in."},
+      {true, "Quib could not remove its start-with-login entry. Disk full. Quib will start when you log in."},
+  };
+  for (const auto& c : cases) {
+    shell.entry = c.entryBefore;
+    start(c.entryBefore ? "bStartup=1\n" : "bStartup=0\n");
+    shell.writeError = "Disk full";
+    main->findChild<QCheckBox*>("chkStartup")->click();
+    shell.writeError.clear();
+    EXPECT_EQ(dialogs.Texts("message"), std::vector<std::string>{c.message});
+    EXPECT_EQ(main->findChild<QCheckBox*>("chkStartup")->isChecked(), c.entryBefore);
+    main->SaveSettings();
+    EXPECT_EQ(main->Settings().GetBoolean("bStartup"), c.entryBefore);
+  }
 }
 
 TEST_F(CommandsTest, ShellCommandsAndPlaceholders) {
   start();
+  const std::string folderFailed = "Cannot open Folder \"" + dir.path() + "quibnotes\"";
+  const std::string homepageFailed = "Cannot open \"https://www.brantel.example.com/\" in a web browser";
   struct Case {
     void (TfrmMain::*command)();
     bool shellAnswers;
+    bool failsLater;  // the opener started, then could not open it
     std::string call;
     std::string message;
   } cases[] = {
-      {&TfrmMain::cmOpenNotesFolderClick, true, "folder " + dir.path() + "quibnotes", ""},
-      {&TfrmMain::cmOpenNotesFolderClick, false, "folder " + dir.path() + "quibnotes",
-       "Cannot open Folder \"" + dir.path() + "quibnotes\""},
-      {&TfrmMain::cmHomepageClick, false, "url https://www.brantel.example.com/", ""},
-      {&TfrmMain::cmQuickHelpClick, false, "file " + dir.path() + "help/index.html", ""},
-      {&TfrmMain::cmReplaceClick, true, "", "Feature not implemented yet!"},
+      {&TfrmMain::cmOpenNotesFolderClick, true, false, "folder " + dir.path() + "quibnotes", ""},
+      {&TfrmMain::cmOpenNotesFolderClick, false, false, "folder " + dir.path() + "quibnotes", folderFailed},
+      {&TfrmMain::cmOpenNotesFolderClick, true, true, "folder " + dir.path() + "quibnotes", folderFailed},
+      {&TfrmMain::cmHomepageClick, true, false, "url https://www.brantel.example.com/", ""},
+      {&TfrmMain::cmHomepageClick, false, false, "url https://www.brantel.example.com/", homepageFailed},
+      {&TfrmMain::cmHomepageClick, true, true, "url https://www.brantel.example.com/", homepageFailed},
+      {&TfrmMain::cmQuickHelpClick, false, false, "file " + dir.path() + "help/index.html", ""},
+      {&TfrmMain::cmReplaceClick, true, false, "", "Feature not implemented yet!"},
   };
   for (const auto& c : cases) {
     shell.calls.clear();
     shell.openResult = c.shellAnswers;
+    shell.openFailsLater = c.failsLater;
     dialogs.shown.clear();
     (main.get()->*c.command)();
     EXPECT_EQ(shell.calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call});
