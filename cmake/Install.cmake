@@ -9,7 +9,7 @@ set(QUIB_HOMEPAGE "https://www.brantel.example.com/")
 install(TARGETS quib RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/quib.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/quib.metainfo.xml
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/com.example.brantel.quib.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/quib.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -23,6 +23,19 @@ foreach(colour ${QUIB_TRAY_ICON_COLOURS})
   install(FILES ${QUIB_TRAY_ICON_DIR}/quib_${colour}.ico DESTINATION ${CMAKE_INSTALL_DATADIR}/quib/tray_icons)
 endforeach()
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quib)
+
+# cmake --build <build folder> --target uninstall removes what the last cmake --install of this
+# build folder laid down. The manifest lists the files without DESTDIR, so the install keeps the
+# DESTDIR it ran with beside it. cpack installs into its staging folder the same way and leaves
+# the manifest of the build folder it ran in naming the package's paths; an uninstall then
+# refuses, and the README builds packages in a folder of their own.
+install(CODE "file(WRITE \"${CMAKE_CURRENT_BINARY_DIR}/install_destdir.txt\" \"\$ENV{DESTDIR}\")")
+add_custom_target(uninstall
+  COMMAND ${CMAKE_COMMAND} -DMANIFEST=${CMAKE_CURRENT_BINARY_DIR}/install_manifest.txt
+          -DDESTDIR_FILE=${CMAKE_CURRENT_BINARY_DIR}/install_destdir.txt
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/Uninstall.cmake
+  COMMENT "Removing the files of the last cmake --install"
+  VERBATIM)
 
 # ---- Debian package: quib_<version>_<arch>.deb -------------------------------------------
 set(CPACK_GENERATOR DEB)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Quib as an installed desktop program: `cmake --install` into a temporary prefix lays exactly the
 # expected tree (program, launcher entry, icons at every size, metainfo, tray icons), the launcher
-# and metainfo files pass the desktop's validators, and the Debian package holds the same tree.
+# and metainfo files pass the desktop's validators, the uninstall target removes the tree again,
+# and the Debian package holds the same tree (after which the uninstall target refuses, since the
+# build folder's manifest then names the package's files).
 source "$(dirname "$0")/lib.sh" "$1"
 build=$(dirname "$QUIB_BIN")
 prefix="$E2E_WORK/prefix"
@@ -12,7 +14,7 @@ expected_tree() {  # the files of an installed Quib, relative to the prefix, sor
   {
     echo bin/quib
     echo share/applications/quib.desktop
-    echo share/metainfo/quib.metainfo.xml
+    echo share/metainfo/com.example.brantel.quib.metainfo.xml
     echo share/doc/quib/copyright
     echo share/icons/hicolor/scalable/apps/quib.svg
     for n in $sizes; do echo "share/icons/hicolor/${n}x${n}/apps/quib.png"; done
@@ -34,11 +36,17 @@ pass "icons have their sizes; tray icons load"
 
 desktop-file-validate "$prefix/share/applications/quib.desktop" || fail "desktop-file-validate"
 grep -qx 'Exec=quib' "$prefix/share/applications/quib.desktop" || fail "launcher does not start quib"
-appstreamcli validate --no-net "$prefix/share/metainfo/quib.metainfo.xml" >"$E2E_WORK/appstream.log" 2>&1 ||
-  { cat "$E2E_WORK/appstream.log"; fail "appstreamcli validate"; }
-grep -q '<launchable type="desktop-id">quib.desktop</launchable>' "$prefix/share/metainfo/quib.metainfo.xml" ||
+# Pedantic: also a file name that does not match the id is a warning, and warnings fail.
+appstreamcli validate-tree --pedantic --no-net "$prefix" >"$E2E_WORK/appstream.log" 2>&1 ||
+  { cat "$E2E_WORK/appstream.log"; fail "appstreamcli validate-tree --pedantic"; }
+grep -q '<launchable type="desktop-id">quib.desktop</launchable>' "$prefix/share/metainfo/com.example.brantel.quib.metainfo.xml" ||
   fail "metainfo does not name the launcher"
 pass "launcher entry and metainfo are valid"
+
+cmake --build "$build" --target uninstall >"$E2E_WORK/uninstall.log" 2>&1 || { cat "$E2E_WORK/uninstall.log"; fail "uninstall"; }
+[ -z "$(find "$prefix" -type f)" ] || fail "uninstall left $(find "$prefix" -type f)"
+[ ! -e "$prefix/share/quib" ] && [ ! -e "$prefix/share/doc/quib" ] || fail "uninstall left Quib's own folders"
+pass "the uninstall target removes every installed file and Quib's own folders"
 
 # The package is made in a folder of the test's own, so the build tree stays as it was.
 (cd "$E2E_WORK" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_WORK/deb") >"$E2E_WORK/cpack.log" 2>&1 ||
@@ -49,3 +57,8 @@ diff <(expected_tree | sed 's|^|usr/|') <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "package does not depend on Qt Widgets: $depends"
 pass "$(basename "$deb") holds the same tree under /usr, depends on $depends"
+
+# cpack left the build folder's manifest naming /usr/...: the uninstall target removes nothing.
+if cmake --build "$build" --target uninstall >"$E2E_WORK/uninstall.log" 2>&1; then fail "uninstall after cpack ran"; fi
+grep -q "Nothing removed" "$E2E_WORK/uninstall.log" || { cat "$E2E_WORK/uninstall.log"; fail "uninstall after cpack did not refuse"; }
+pass "after cpack the uninstall target refuses and removes nothing"
