@@ -1,5 +1,6 @@
 #include "platform/QtFontDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -80,17 +81,24 @@ TQtFontDialog::TQtFontDialog(const TFontSpec& font, std::function<bool(TColor&)>
     if (auto* edit = box->findChild<QLineEdit*>()) sample_ = edit;
   connect(fontChooser, &QFontDialog::currentFontChanged, this, [this] { ShowSampleColor(); });
 
-  auto* colorRow = new QHBoxLayout;
   cbColor = new QComboBox(this);
   cbColor->setObjectName("cbColor");
   for (const TNamedColor& c : kBasicColors) cbColor->addItem(swatch(c.Color), c.Name, c.Color);
   cbColor->addItem("Custom...", kCustomEntry);
   auto* label = new QLabel("Co&lor:", this);
   label->setBuddy(cbColor);
+  auto* colorRow = new QHBoxLayout;
   colorRow->addWidget(label);
   colorRow->addWidget(cbColor);
   colorRow->addStretch(1);
-  layout->addLayout(colorRow);
+  // In the chooser's effects box (the one with check boxes), where the classic dialog has it.
+  QBoxLayout* effects = nullptr;
+  for (QGroupBox* box : fontChooser->findChildren<QGroupBox*>())
+    if (box->findChild<QCheckBox*>()) effects = qobject_cast<QBoxLayout*>(box->layout());
+  if (effects)
+    effects->addLayout(colorRow);
+  else
+    layout->addLayout(colorRow);
   SelectColor(font.Color);
   connect(cbColor, &QComboBox::activated, this, &TQtFontDialog::ColorActivated);
 
