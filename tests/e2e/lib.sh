@@ -106,7 +106,8 @@ double_click_tray() {
 find_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 wait_window() { wait_for "${2:-10}" find_windows "$1" || fail "no window named $1"; find_windows "$1" | head -n 1; }
 
-# True when the window is on every workspace.
+# True when the window is on every workspace. (xdotool windowactivate prints
+# "XGetWindowProperty[_NET_WM_DESKTOP] failed" for such a window: it takes 0xFFFFFFFF for none.)
 on_all_desktops() { xprop -id "$1" _NET_WM_DESKTOP 2>/dev/null | grep -q ' = 4294967295$'; }
 
 ini_value() { grep -a -m1 "^$1=" "$APP/quib.ini" | cut -d= -f2- | tr -d '\r'; }
