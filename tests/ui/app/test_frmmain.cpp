@@ -224,7 +224,9 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsReportedAndNeverOverwritten) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].kind, "error");
   EXPECT_EQ(dialogs.shown[0].title, "Quib v2.00c");
-  EXPECT_EQ(dialogs.shown[0].text, "Root node element is not recognised. Loading aborted!");
+  EXPECT_EQ(dialogs.shown[0].text, "The notes file \"" + dir.path() +
+                                       "quibnotes.xml\" could not be read: Root node element is not "
+                                       "recognised. Loading aborted!");
   EXPECT_TRUE(f->isVisible());
   EXPECT_EQ(f->CurrentTopLeft(), QPoint(427, 149));
   f->pmSaveAllNotesnowClick();
@@ -240,7 +242,9 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   WriteFileAtomic(dir.path() + "quibnotes.xml", bad);
   WriteFileAtomic(dir.path() + "quibnotes.xml.bak", "older");
   auto f = start();
-  EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"'x' is not a valid integer value."});
+  EXPECT_EQ(dialogs.Texts("error"),
+            std::vector<std::string>{"The notes file \"" + dir.path() +
+                                     "quibnotes.xml\" could not be read: 'x' is not a valid integer value."});
   f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens));
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak1"), bad);
