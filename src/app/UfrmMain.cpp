@@ -121,6 +121,8 @@ void TfrmMain::FormCreate() {
     StartupFailed(e);
     failed = true;
   }
+  // A logout while a box waited: nothing more to open, and nothing new to write.
+  if (TSessionEnd::Requested()) return;
   // Whatever failed before, every stored note opens (from its record, or a default one), so
   // that the user sees the notes are there.
   if (configs_) {
@@ -181,7 +183,8 @@ void TfrmMain::CreateConfigs() {
     platform_.dialogs->ShowMessage(
         "The notes file \"" + path +
         "\" is damaged: it ends before its last note is complete. Quib opened the notes it could read; "
-        "the notes after the damage take default places and colours. The file is kept as it is and is renamed to " +
+        "the notes after the damage take default places and colours. The file is kept as it is and is "
+        "renamed to " +
         path + ".bak (numbered when that name is taken) before the notes are next saved.");
 }
 

@@ -139,13 +139,14 @@ namespace {
 // with errno set (nothing is left behind then). It gets mode when given, else mkstemp's 0600:
 // a file the program creates is private to the user.
 std::string writeTempBeside(const std::string& target, const std::string& content, const mode_t* mode) {
-  const std::string tmp = ExtractFilePath(target) + "." + ExtractFileName(target) + kTempMark +
-                          std::string(kTempRandom, 'X');
+  const std::string tmp =
+      ExtractFilePath(target) + "." + ExtractFileName(target) + kTempMark + std::string(kTempRandom, 'X');
   std::vector<char> name(tmp.begin(), tmp.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return std::string();
-  if ((mode && ::fchmod(fd, *mode) != 0) || !writeAll(fd, content.data(), content.size()) || ::fsync(fd) != 0) {
+  if ((mode && ::fchmod(fd, *mode) != 0) || !writeAll(fd, content.data(), content.size()) ||
+      ::fsync(fd) != 0) {
     const int err = errno;
     ::close(fd);
     ::unlink(name.data());

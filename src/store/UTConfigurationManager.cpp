@@ -6,9 +6,9 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/Screens.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
-#include "platform/Screens.h"
 #include "store/UXMLConstants.h"
 #include "store/brRegVal.h"
 #include "store/brXMLReader.h"

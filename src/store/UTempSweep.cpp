@@ -24,7 +24,8 @@ bool isLink(const std::string& path) {
 void sweep(const std::string& folder, const std::function<bool(const std::string&)>& owns, int minAge,
            std::vector<std::string>& removed) {
   if (folder.empty()) return;
-  for (const std::string& name : RemoveStaleTempFiles(folder, owns, minAge)) removed.push_back(withDelim(folder) + name);
+  for (const std::string& name : RemoveStaleTempFiles(folder, owns, minAge))
+    removed.push_back(withDelim(folder) + name);
 }
 
 // A data file that is a link is written at its target: the temporary files lie there.
@@ -33,8 +34,9 @@ void sweepLinkTarget(const std::string& path, std::vector<std::string>& removed)
   const std::string target = LinkTarget(path);
   if (target.empty()) return;
   const std::string name = ExtractFileName(target);
-  sweep(ExtractFilePath(target), [&name](const std::string& owner) { return owner == name; },
-        kSharedFolderTempAgeSeconds, removed);
+  sweep(
+      ExtractFilePath(target), [&name](const std::string& owner) { return owner == name; },
+      kSharedFolderTempAgeSeconds, removed);
 }
 
 void sweepNoteLinkTargets(const std::string& notesFolder, std::vector<std::string>& removed) {
@@ -55,13 +57,15 @@ std::vector<std::string> SweepStaleTempFiles(const TTempSweepFolders& folders) {
   const std::string data = withDelim(folders.DataFolder);
   for (const char* name : {"quib.ini", "quibnotes.xml"}) sweepLinkTarget(data + name, removed);
   if (!folders.NotesFolder.empty()) sweepNoteLinkTargets(folders.NotesFolder, removed);
-  sweep(folders.AutostartFolder, [](const std::string& owner) { return owner == kStartupEntryName; },
-        kSharedFolderTempAgeSeconds, removed);
-  sweep(folders.ExportFolder,
-        [](const std::string& owner) {
-          const std::string lower = LowerCaseAscii(owner);
-          return lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".txt") == 0;
-        },
-        kSharedFolderTempAgeSeconds, removed);
+  sweep(
+      folders.AutostartFolder, [](const std::string& owner) { return owner == kStartupEntryName; },
+      kSharedFolderTempAgeSeconds, removed);
+  sweep(
+      folders.ExportFolder,
+      [](const std::string& owner) {
+        const std::string lower = LowerCaseAscii(owner);
+        return lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".txt") == 0;
+      },
+      kSharedFolderTempAgeSeconds, removed);
   return removed;
 }

@@ -116,7 +116,7 @@ TTextFile ReadEncodedTextFile(const std::string& path) {
 }
 
 TTextEncoding WriteEncodedTextFile(const std::string& path, const std::vector<std::string>& lines,
-                                    TTextEncoding encoding) {
+                                   TTextEncoding encoding) {
   WriteFileAtomic(path, EncodeText(JoinLinesCRLF(lines), encoding));
   return encoding;
 }

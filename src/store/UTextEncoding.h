@@ -35,4 +35,4 @@ TTextFile ReadEncodedTextFile(const std::string& path);
 // Writes the lines, each ended by CR LF, crash-safe (WriteFileAtomic), in encoding as
 // EncodeText decides; returns the encoding written.
 TTextEncoding WriteEncodedTextFile(const std::string& path, const std::vector<std::string>& lines,
-                                    TTextEncoding encoding);
+                                   TTextEncoding encoding);

@@ -14,7 +14,8 @@ TEST(AutosaveRule, SavesWithinTheDelayOfTheFirstUnsavedChange) {
   };
   const Case cases[] = {
       {"one change", {100}, {3100}},
-      {"a key a second for 12 s", {0, 1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000, 11000},
+      {"a key a second for 12 s",
+       {0, 1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000, 11000},
        {3000, 6000, 9000, 12000}},
       {"a burst, a pause, a burst", {0, 50, 100, 5000, 5010}, {3000, 8000}},
       {"a change as the save runs waits for the next round", {0, 3000}, {3000, 6000}},

@@ -22,12 +22,15 @@ TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252) {
   };
   const Case cases[] = {
       {"ascii", "plain", "plain", Utf8},
-      {"utf-8", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", Utf8},
+      {"utf-8", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80",
+       Utf8},
       {"windows-1252", "caf\xe9 na\xefve", "caf\xc3\xa9 na\xc3\xafve", Cp1252},
       // One stray byte makes the whole file Windows-1252, its UTF-8 pairs included.
       {"mixed", "\xc3\xa9 \xe9", "\xc3\x83\xc2\xa9 \xc3\xa9", Cp1252},
-      {"0x80..0x9f", "\x80\x85\x8a\x91\x92\x93\x99\x9f", "\xe2\x82\xac\xe2\x80\xa6\xc5\xa0\xe2\x80\x98\xe2\x80\x99"
-       "\xe2\x80\x9c\xe2\x84\xa2\xc5\xb8", Cp1252},
+      {"0x80..0x9f", "\x80\x85\x8a\x91\x92\x93\x99\x9f",
+       "\xe2\x82\xac\xe2\x80\xa6\xc5\xa0\xe2\x80\x98\xe2\x80\x99"
+       "\xe2\x80\x9c\xe2\x84\xa2\xc5\xb8",
+       Cp1252},
       {"undefined five", "\x81\x8d\x8f\x90\x9d", "\xc2\x81\xc2\x8d\xc2\x8f\xc2\x90\xc2\x9d", Cp1252},
       {"overlong", "\xc0\xaf", "\xc3\x80\xc2\xaf", Cp1252},
       {"surrogate", "\xed\xa0\x80", "\xc3\xad\xc2\xa0\xe2\x82\xac", Cp1252},
@@ -76,10 +79,14 @@ TEST(TextEncoding, EveryWindows1252ByteComesBackAndWhatDoesNotFitGoesUtf8) {
 TEST(TextEncoding, AWindows1252FileEditedAtItsEndKeepsItsBytes) {
   TempDir dir;
   const std::string path = dir.path() + "quibnote0001.txt";
-  WriteFileAtomic(path, "Gr\xfc\xdf" "e \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5\r\n");
+  WriteFileAtomic(path,
+                  "Gr\xfc\xdf"
+                  "e \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5\r\n");
   TTextFile file = ReadEncodedTextFile(path);
   ASSERT_EQ(file.Encoding, Cp1252);
   file.Lines.back() += "!";
   EXPECT_EQ(WriteEncodedTextFile(path, file.Lines, file.Encoding), Cp1252);
-  EXPECT_EQ(ReadFileBytes(path), "Gr\xfc\xdf" "e \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5!\r\n");
+  EXPECT_EQ(ReadFileBytes(path),
+            "Gr\xfc\xdf"
+            "e \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5!\r\n");
 }

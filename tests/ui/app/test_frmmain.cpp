@@ -257,6 +257,23 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   EXPECT_EQ(dialogs.Texts("message").size(), 1u);
 }
 
+TEST_F(FrmMainTest, ANotesFileCutShortIsToldOnceNamingItAndKeptBeforeTheFirstWrite) {
+  writeIni("[Strings]\nsIdentity=me\n");
+  const std::string cut = std::string(kNotesHeader) + "<quib>\r\n<note id=\"1\" left=\"5\"/>\r\n<note id=";
+  WriteFileAtomic(dir.path() + "quibnotes.xml", cut);
+  auto f = start();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, "message");
+  EXPECT_NE(dialogs.shown[0].text.find("\"" + dir.path() + "quibnotes.xml\" is damaged"), std::string::npos);
+  EXPECT_FALSE(f->isVisible());  // not a failed start: the panel hides as usual
+  ASSERT_EQ(f->Configs()->Count(), 1);
+  EXPECT_EQ(f->Configs()->At(0).Left, 5);
+  f->pmSaveAllNotesnowClick();
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), cut);
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" left=\"5\" "), std::string::npos);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 TEST_F(FrmMainTest, SaveConfigurationNowWritesTheNotesFileButNotTheSettings) {
   auto f = start();
   f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens));
