@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -233,16 +233,13 @@ TEST(FileSafety, TheStartUpSweepReachesEveryFolderTheProgramWritesInto) {
   fs::create_symlink(linked.path() + "real.ini", data.path() + "quib.ini");
   fs::create_symlink(linked.path() + "text.txt", data.path() + "quibnotes/quibnote0001.txt");
   const std::vector<std::string> gone = {
-      data.path() + ".quibnotes.xml.tmp-abc123",
-      data.path() + "quibnotes/.quibnote0002.txt.tmp-abc123",
-      linked.path() + ".real.ini.tmp-abc123",
-      linked.path() + ".text.txt.tmp-abc123",
-      autostart.path() + ".Quib.desktop.tmp-abc123",
-      exports.path() + ".list.TXT.tmp-abc123",
+      data.path() + ".quibnotes.xml.tmp-abc123",     data.path() + "quibnotes/.quibnote0002.txt.tmp-abc123",
+      linked.path() + ".real.ini.tmp-abc123",        linked.path() + ".text.txt.tmp-abc123",
+      autostart.path() + ".Quib.desktop.tmp-abc123", exports.path() + ".list.TXT.tmp-abc123",
   };
   const std::vector<std::string> kept = {
-      linked.path() + ".other.ini.tmp-abc123",    // not a target of a link
-      exports.path() + ".data.csv.tmp-abc123",    // not an export's name
+      linked.path() + ".other.ini.tmp-abc123",  // not a target of a link
+      exports.path() + ".data.csv.tmp-abc123",  // not an export's name
       autostart.path() + ".other.desktop.tmp-abc123",
   };
   for (const auto& p : gone) put(p, true);
@@ -251,7 +248,8 @@ TEST(FileSafety, TheStartUpSweepReachesEveryFolderTheProgramWritesInto) {
   const std::vector<std::string> recent = {autostart.path() + ".Quib.desktop.tmp-xyz789",
                                            exports.path() + ".now.txt.tmp-xyz789"};
   for (const auto& p : recent) put(p, false);
-  auto removed = SweepStaleTempFiles({data.path(), data.path() + "quibnotes", autostart.path(), exports.path()});
+  auto removed =
+      SweepStaleTempFiles({data.path(), data.path() + "quibnotes", autostart.path(), exports.path()});
   std::sort(removed.begin(), removed.end());
   auto expected = gone;
   std::sort(expected.begin(), expected.end());

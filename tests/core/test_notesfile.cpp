@@ -187,8 +187,16 @@ TEST(NoteRecordBounds, SizeWithinTwiceTheVirtualDesktopAndPlaceNear) {
       // The union of the monitors: 3200 x 1200 from (0, -200).
       {"two monitors", {left, right}, 0, -16584, INT32_MAX, INT32_MAX, 0, -16584, 6400, 2400},
       {"no monitors", {}, 0, 0, INT32_MAX, 100, 0, 0, 16384, 100},
-      {"a wall of monitors", {{{0, 0, 20000, 12000}, {0, 0, 20000, 12000}}}, 0, 0, INT32_MAX, 20000, 0, 0,
-       16384, 16384},
+      {"a wall of monitors",
+       {{{0, 0, 20000, 12000}, {0, 0, 20000, 12000}}},
+       0,
+       0,
+       INT32_MAX,
+       20000,
+       0,
+       0,
+       16384,
+       16384},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -208,8 +216,8 @@ TEST_F(NotesFile, AFileCutShortLoadsWhatWasReadAndIsKeptBeforeTheNextWrite) {
     bool damaged;
   };
   const Case cases[] = {
-      {"cut inside the third record", "<quib>\r\n<note id=\"1\"/>\r\n<note id=\"2\"/>\r\n<note id=\"3\" wid", 2,
-       true},
+      {"cut inside the third record", "<quib>\r\n<note id=\"1\"/>\r\n<note id=\"2\"/>\r\n<note id=\"3\" wid",
+       2, true},
       {"root not closed", "<quib><note id=\"1\"/>", 1, true},
       {"inside a comment", "<quib><note id=\"1\"/><!-- cut", 1, true},
       {"inside CDATA", "<quib><note id=\"1\"/><![CDATA[ cut", 1, true},

@@ -270,7 +270,8 @@ TEST_F(FrmMainTest, ANotesFileCutShortIsToldOnceNamingItAndKeptBeforeTheFirstWri
   EXPECT_EQ(f->Configs()->At(0).Left, 5);
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), cut);
-  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" left=\"5\" "), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" left=\"5\" "),
+            std::string::npos);
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
