@@ -2,7 +2,9 @@
 # A note's commands as a person gives them: a right click on the strip opens its menu, "Stay On
 # Top" from the menu keeps the note where it is and active, F10 gives the strip a new colour on
 # screen and in the notes file after the autosave, and Ctrl+F4 answered with Enter (Yes) deletes
-# the note. With NOTE_MENU_SHOT set, the note with its open menu and submenu is saved there.
+# the note. A Windows-1252 note edited at its end keeps its bytes; a file dropped from a drag
+# source is refused by a read-only note and undone by Ctrl+Z on an editable one. With
+# NOTE_MENU_SHOT set, the note with its open menu and submenu is saved there.
 source "$(dirname "$0")/lib.sh" "$1"
 command -v convert >/dev/null || fail "ImageMagick's convert is not installed"
 start_display 1280x800

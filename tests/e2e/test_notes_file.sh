@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The notes file through a start and an exit: records kept in order, duplicates kept, the font
-# name written with entities; a file that cannot be read is reported and left as it was.
+# name written with entities; a file that cannot be read is reported and left as it was; a giant
+# record is bounded to the desktop.
 source "$(dirname "$0")/lib.sh" "$1"
 start_display 1280x800
 
