@@ -1,8 +1,8 @@
 // Saving the notes: the closing step, the autosave a few seconds after the first unsaved change,
 // "&Save Configuration now!", the save the session manager asks for and the files part of the
-// closing step for an end that skips it. Each note's text is saved in a
-// step of its own, so one that fails costs none of the others; a failure is told once, the
-// note stays modified and the autosave keeps trying.
+// closing step for an end that skips it. Each note's text is saved in a step of its own, so one
+// that fails costs none of the others; a failure is told once, the note stays modified and the
+// autosave keeps trying.
 #pragma once
 
 #include <QElapsedTimer>

@@ -132,9 +132,7 @@ bool linkTarget(const std::string& path, std::string& target) {
     target = link.front() == PathDelim ? link : ExtractFilePath(target) + link;
   }
 }
-}  // namespace
 
-namespace {
 // Writes content to a new temporary file beside target and flushes it to disk: its path, or ""
 // with errno set (nothing is left behind then). It gets mode when given, else mkstemp's 0600:
 // a file the program creates is private to the user.
