@@ -191,7 +191,7 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
     factory_->CreateNoteFromFile(chosen);
     return;
   }
-  if (!configs_ || !RenameFile(chosen, live)) {
+  if (!configs_ || !MoveFile(chosen, live)) {
     platform_.dialogs->ShowMessage("Cannot rename file " + chosen + " to \r\n" + live +
                                    ".\r\nWill create a new note");
     factory_->CreateNoteFromFile(chosen);

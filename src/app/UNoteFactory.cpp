@@ -11,6 +11,7 @@
 #include "store/UNoteFiles.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
+#include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
 
 TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, int width, int height) {
@@ -54,7 +55,7 @@ TfrmNote* TNoteFactory::CreateCenteredNote(const std::string& text, int width, i
 
 TfrmNote* TNoteFactory::CreateNoteFromFile(const std::string& path) {
   std::string text;
-  if (FileExists(path)) text = JoinLinesCRLF(ReadTextLines(path));
+  if (FileExists(path)) text = JoinLinesCRLF(ReadEncodedTextFile(path).Lines);
   return CreateRandomNote(text);
 }
 

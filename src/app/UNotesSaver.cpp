@@ -14,7 +14,7 @@ TNotesSaver::TNotesSaver(TNotesList& notes, Dialogs& dialogs, QObject* parent)
     : QObject(parent), notes_(notes), dialogs_(dialogs) {
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
-  timer_->setInterval(AutosaveDelayMs);
+  clock_.start();
   connect(timer_, &QTimer::timeout, this, &TNotesSaver::AutoSave);
   connect(&notes_, &TNotesList::NoteChanged, this, &TNotesSaver::NoteChanged);
 }
@@ -24,12 +24,21 @@ void TNotesSaver::Start() {
   // What start-up itself made (the welcome note's record) is written without waiting for a
   // change; opening the stored notes changed nothing, so that writes nothing.
   const TConfigurationManager* configs = notes_.Collection();
-  if (configs && configs->Changed()) timer_->start();
+  if (configs && configs->Changed()) NoteChanged();
 }
 
 void TNotesSaver::NoteChanged() {
   if (!started_ || closed_) return;
-  timer_->start();
+  rule_.Changed(clock_.elapsed());
+  Schedule();
+}
+
+void TNotesSaver::Schedule() {
+  const std::optional<int64_t> remaining = rule_.RemainingMs(clock_.elapsed());
+  if (remaining)
+    timer_->start(static_cast<int>(*remaining));
+  else
+    timer_->stop();
 }
 
 bool TNotesSaver::AutosavePending() const {
@@ -41,7 +50,8 @@ void TNotesSaver::AutoSave() {
   // A message box of an earlier round may still be open: its event loop must not start a
   // second round inside the first.
   if (saving_) {
-    timer_->start();
+    rule_.RetryLater(clock_.elapsed());
+    Schedule();
     return;
   }
   SaveAll(false, TMode::Auto);
@@ -65,11 +75,24 @@ bool TNotesSaver::Close(bool quiet) {
 
 void TNotesSaver::Reopen() {
   closed_ = false;
-  timer_->start();
+  rule_.RetryLater(clock_.elapsed());
+  Schedule();
+}
+
+void TNotesSaver::SaveFilesAtExit() {
+  // No timer, no box: the window system may be gone, and so may the event loop.
+  if (closed_) return;
+  closed_ = true;
+  TErrors errors;
+  SaveModifiedNotes(errors);
+  notes_.UpdateAllNoteConfigs();
+  SaveNotesFile(TMode::Exit, errors);
+  Report(errors, TMode::Exit);
 }
 
 bool TNotesSaver::SaveAll(bool withSettings, TMode mode) {
   saving_ = true;
+  rule_.Saving();
   timer_->stop();
   TErrors errors;
   // Every step runs even when one before it failed: a settings file that cannot be written
@@ -90,7 +113,10 @@ bool TNotesSaver::SaveAll(bool withSettings, TMode mode) {
     return true;
   }
   // Whatever could not be written stays in memory, and the autosave tries again.
-  if (!closed_) timer_->start();
+  if (!closed_) {
+    rule_.RetryLater(clock_.elapsed());
+    Schedule();
+  }
   Report(errors, mode);
   return false;
 }
@@ -115,15 +141,17 @@ void TNotesSaver::SaveNotesFile(TMode mode, TErrors& errors) {
     if (configs->IsUnreadable()) {
       // Nothing to write yet: the file it could not read stays exactly as it is.
       if (configs->Count() == 0) return;
+      // A file cut short was told about when it was read, with where it goes now.
+      const bool damaged = configs->IsDamaged();
       const std::string kept = configs->MoveAsideUnreadableFile();
-      if (!kept.empty())
+      if (!kept.empty() && !damaged)
         Tell("The notes file " + configs->FileName() + " could not be read. It was kept as " + kept +
                  " and a new notes file is written.",
              mode);
     }
     // The autosave writes only what differs from the file: a start with nothing changed, or a
     // window manager settling the notes where they already were, writes nothing.
-    if (mode == TMode::Auto)
+    if (mode == TMode::Auto || mode == TMode::Exit)
       configs->SaveToFileIfChanged();
     else
       configs->SaveToFile();
@@ -133,7 +161,7 @@ void TNotesSaver::SaveNotesFile(TMode mode, TErrors& errors) {
 }
 
 void TNotesSaver::Report(const TErrors& errors, TMode mode) {
-  if (mode == TMode::Quiet) {
+  if (mode == TMode::Quiet || mode == TMode::Exit) {
     for (const std::string& e : errors) std::fprintf(stderr, "Quib: %s\n", e.c_str());
     return;
   }
@@ -150,7 +178,7 @@ void TNotesSaver::Report(const TErrors& errors, TMode mode) {
 }
 
 void TNotesSaver::Tell(const std::string& text, TMode mode) {
-  if (mode == TMode::Quiet) {
+  if (mode == TMode::Quiet || mode == TMode::Exit) {
     std::fprintf(stderr, "Quib: %s\n", text.c_str());
   } else {
     dialogs_.ShowMessage(text);

@@ -1,14 +1,18 @@
-// Saving the notes: the closing step, the autosave a few seconds after a change, "&Save
-// Configuration now!" and the save the session manager asks for. Each note's text is saved in a
-// step of its own, so one that fails costs none of the others; a failure is told once, the
-// note stays modified and the autosave keeps trying.
+// Saving the notes: the closing step, the autosave a few seconds after the first unsaved change,
+// "&Save Configuration now!", the save the session manager asks for and the files part of the
+// closing step for an end that skips it. Each note's text is saved in a step of its own, so one
+// that fails costs none of the others; a failure is told once, the note stays modified and the
+// autosave keeps trying.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "notes/UAutosaveRule.h"
 
 class Dialogs;
 class QTimer;
@@ -38,14 +42,20 @@ class TNotesSaver : public QObject {
   bool SaveNow();
   // Everything the closing step writes, without closing (the session manager's request).
   bool SaveEverything(bool quiet);
+  // The program ends without its closing step (Qt ends it with exit() when the X connection
+  // breaks): the modified texts, the records and the notes file, with no window-system call and
+  // no dialog; problems go to stderr. Nothing after a closing step that ran.
+  void SaveFilesAtExit();
 
-  // A note changed: the autosave runs a few seconds after the last change.
+  // A note changed: the autosave runs within a few seconds of the first unsaved change.
   void NoteChanged();
   void AutoSave();
   bool AutosavePending() const;
 
  private:
-  enum class TMode { Auto, Now, Quiet };
+  // Auto: the autosave; Now: a save the user sees; Quiet: the session ends, problems go to
+  // stderr; Exit: as Quiet, writing the notes file only when it changed.
+  enum class TMode { Auto, Now, Quiet, Exit };
   using TErrors = std::vector<std::string>;
 
   void SaveModifiedNotes(TErrors& errors);
@@ -53,11 +63,15 @@ class TNotesSaver : public QObject {
   bool SaveAll(bool withSettings, TMode mode);
   void Report(const TErrors& errors, TMode mode);
   void Tell(const std::string& text, TMode mode);
+  // Sets the timer to the rule's due time.
+  void Schedule();
 
   TNotesList& notes_;
   Dialogs& dialogs_;
   std::function<void()> saveSettings_;
   QTimer* timer_ = nullptr;
+  TAutosaveRule rule_{AutosaveDelayMs};
+  QElapsedTimer clock_;
   bool started_ = false;
   bool closed_ = false;
   bool saving_ = false;

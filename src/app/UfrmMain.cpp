@@ -94,35 +94,50 @@ void TfrmMain::FormCreate() {
   // One scan of the notes folder before anything can fail: whatever happens next, a new note
   // never takes the id of a stored one.
   const TStoredNotes stored = ScanNotesFolder();
+  bool failed = false;
   try {
     settings_->Load();
     settingsLoaded_ = true;
   } catch (const std::exception& e) {
     StartupFailed(e);
-    // Notes made in this run still get records, kept beside those of the notes file.
-    CreateDir(NotesFolder());
-    try {
-      CreateConfigs();
-    } catch (const std::exception&) {
-      // Told when something must be written over it.
-    }
-    return;
+    failed = true;
   }
-  saver_->SetSaveSettings([this] {
-    SaveSettings();
-    settings_->Save();
-  });
+  // A settings file that could not be read is never overwritten with values it did not give.
+  if (settingsLoaded_)
+    saver_->SetSaveSettings([this] {
+      SaveSettings();
+      settings_->Save();
+    });
   if (TSessionEnd::Requested()) return;
   try {
-    LoadSettings();
+    if (settingsLoaded_)
+      LoadSettings();
+    else
+      CreateDir(NotesFolder());
+  } catch (const std::exception& e) {
+    StartupFailed(e);
+    failed = true;
+  }
+  try {
     CreateConfigs();
+  } catch (const std::exception& e) {
+    StartupFailed(e);
+    failed = true;
+  }
+  // A logout while a box waited: nothing more to open, and nothing new to write.
+  if (TSessionEnd::Requested()) return;
+  // Whatever failed before, every stored note opens (from its record, or a default one), so
+  // that the user sees the notes are there.
+  if (configs_) {
     const std::vector<std::string> problems = OpenStoredNotes(stored, *factory_, *configs_);
     if (!problems.empty()) {
       std::string text;
       for (const std::string& p : problems) text += ErrorBoxText(p) + "\n";
       platform_.dialogs->ShowMessage(text + "\nThese notes are left as they are; the other notes are open.");
     }
-    if (TSessionEnd::Requested()) return;
+  }
+  if (TSessionEnd::Requested()) return;
+  if (!failed) {
     placement_->PlaceAndHide();
     if (edtIdentity->text().isEmpty()) {
       // Linux sessions rarely set USERNAME; the login name stands in for it.
@@ -132,10 +147,12 @@ void TfrmMain::FormCreate() {
           break;
         }
       }
-      CreateWelcomeNote();
+      try {
+        CreateWelcomeNote();
+      } catch (const std::exception& e) {
+        StartupFailed(e);
+      }
     }
-  } catch (const std::exception& e) {
-    StartupFailed(e);
   }
   // The panel starts hidden, so the appearance tab takes its gradient from the notes now.
   appearanceTab_->EntryStep();
@@ -153,19 +170,44 @@ void TfrmMain::CreateConfigs() {
     configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
-  } catch (...) {
+  } catch (const std::exception& e) {
     // Go on with an empty collection, so that notes made in this run get records; it never
     // overwrites the file it could not read, which is moved aside before the first write.
     configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
                                                        *platform_.screens);
     configs_->MarkUnreadable();
     notesList_->SetCollection(configs_.get());
-    throw;
+    // The reader's own messages do not say which file they are about.
+    const std::string message = e.what();
+    if (message.find(path) != std::string::npos) throw;
+    throw EQuibError("The notes file \"" + path + "\" could not be read: " + message);
   }
+  if (configs_->IsDamaged())
+    platform_.dialogs->ShowMessage(
+        "The notes file \"" + path +
+        "\" is damaged: it ends before its last note is complete. Quib opened the notes it could read; "
+        "the notes after the damage take default places and colours. The file is kept as it is and is "
+        "renamed to " +
+        path + ".bak (numbered when that name is taken) before the notes are next saved.");
 }
 
 void TfrmMain::CreateWelcomeNote() {
-  factory_->CreateCenteredNote(WelcomeText(kMakerNotice), 400, 200);
+  // Until its text is on disk the first run is not over: a start after a full disk makes it.
+  welcomePending_ = true;
+  const int before = notesList_->Count();
+  try {
+    factory_->CreateCenteredNote(WelcomeText(kMakerNotice), 400, 200);
+  } catch (...) {
+    if (notesList_->Count() > before) welcomeNoteId_ = notesList_->At(before).Id();
+    throw;
+  }
+  welcomePending_ = false;
+}
+
+bool TfrmMain::FirstRunDone() const {
+  if (!welcomePending_) return true;
+  return welcomeNoteId_ > 0 &&
+         (FileExists(NoteTextPath(welcomeNoteId_)) || FileExists(DeletedNoteTextPath(welcomeNoteId_)));
 }
 
 // ---- placement ----------------------------------------------------------------------------

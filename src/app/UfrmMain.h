@@ -133,6 +133,9 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void BuildTray();
   void CreateConfigs();
   void CreateWelcomeNote();
+  // False while the welcome note's text has not reached the disk: the identity, which marks a
+  // first run as done, is then saved empty.
+  bool FirstRunDone() const;
   void SnapGridClick(bool checked);
   void SnapEdgesClick(bool checked);
   void SnapNotesClick(bool checked);
@@ -156,6 +159,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   bool destroying_ = false;
   // A settings file that failed to load is never overwritten with values it did not give.
   bool settingsLoaded_ = false;
+  bool welcomePending_ = false;
+  int32_t welcomeNoteId_ = 0;
   std::string lastSend_;
   std::string icoDir_;
   std::string trayIconFile_;

@@ -84,7 +84,7 @@ void TfrmMain::SaveSettings() {
   settings_->SetBoolean("bWinXPShadow", chkWinXPShadow->isChecked());
   settings_->SetInteger("iGridX", spnGridX->value());
   settings_->SetInteger("iGridY", spnGridY->value());
-  settings_->SetString("sIdentity", s8(edtIdentity->text()));
+  settings_->SetString("sIdentity", FirstRunDone() ? s8(edtIdentity->text()) : std::string());
   settings_->SetString("sWAVFilename1", s8(edtWAVFilename1->text()));
   settings_->SetString("sWAVFilename2", s8(edtWAVFilename2->text()));
   settings_->SetBoolean("bPlayWAV1", chkPlayWAV1->isChecked());

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/UAppIcons.h"
+#include "app/UExitSave.h"
 #include "app/UNoDisplay.h"
 #include "app/UQuibApplication.h"
 #include "app/USessionEnd.h"
@@ -18,6 +19,8 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UQuibError.h"
+#include "store/UTempSweep.h"
+#include "store/brRegVal.h"
 
 int main(int argc, char** argv) {
   if (CannotReachX11(argc, argv)) return 1;
@@ -61,9 +64,7 @@ int main(int argc, char** argv) {
 
   TSingleInstance instance;
   if (!instance.Acquire(AppFolder())) return 0;
-  // Only now that this is the one program of the folder: a crash's half-written temporaries.
-  RemoveStaleTempFiles(AppFolder());
-  RemoveStaleTempFiles(NotesFolder());
+  if (!instance.Warning().empty()) dialogs.ShowMessage(instance.Warning());
 
   TPlatform platform;
   platform.screens = &screens;
@@ -78,6 +79,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   panel = &frmMain;
+  // From here on an end that skips the closing step (a broken X connection) still saves.
+  const TExitSave exitSave(frmMain.Saver());
+  // Only now that this is the one program of the folder: a crash's half-written temporaries.
+  SweepStaleTempFiles(
+      {AppFolder(), NotesFolder(), shell.StartupFolder(), frmMain.Settings().GetString("sLastExportDir")});
   QObject::connect(&instance, &TSingleInstance::ShowRequested, &frmMain, &TfrmMain::ShowControlPanel);
   // The session manager's save request saves; the program ends when the session does.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.CommitData(); });

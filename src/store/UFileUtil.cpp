@@ -5,6 +5,7 @@
 #include <limits.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -131,49 +132,64 @@ bool linkTarget(const std::string& path, std::string& target) {
     target = link.front() == PathDelim ? link : ExtractFilePath(target) + link;
   }
 }
+
+// Writes content to a new temporary file beside target and flushes it to disk: its path, or ""
+// with errno set (nothing is left behind then). It gets mode when given, else mkstemp's 0600:
+// a file the program creates is private to the user.
+std::string writeTempBeside(const std::string& target, const std::string& content, const mode_t* mode) {
+  const std::string tmp =
+      ExtractFilePath(target) + "." + ExtractFileName(target) + kTempMark + std::string(kTempRandom, 'X');
+  std::vector<char> name(tmp.begin(), tmp.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return std::string();
+  if ((mode && ::fchmod(fd, *mode) != 0) || !writeAll(fd, content.data(), content.size()) ||
+      ::fsync(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    ::unlink(name.data());
+    errno = err;
+    return std::string();
+  }
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(name.data());
+    errno = err;
+    return std::string();
+  }
+  return name.data();
+}
+
+// Makes a rename in folder durable.
+void syncFolder(const std::string& folder) {
+  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
 }  // namespace
 
 void WriteFileAtomic(const std::string& path, const std::string& content) {
   std::string target;
   if (!linkTarget(path, target)) createError(path, errno);
-  const std::string folder = ExtractFilePath(target);
-  std::string tmp = folder + "." + ExtractFileName(target) + kTempMark + std::string(kTempRandom, 'X');
-  std::vector<char> name(tmp.begin(), tmp.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) createError(path, errno);
-  tmp = name.data();
-  // Keep the permissions an existing file had; new files get the usual 0644 less the umask.
+  // A replaced file keeps its permissions.
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    ::fchmod(fd, st.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
-  if (!writeAll(fd, content.data(), content.size()) || ::fsync(fd) != 0) {
-    const int err = errno;
-    ::close(fd);
-    ::unlink(tmp.c_str());
-    createError(path, err);
-  }
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    createError(path, err);
-  }
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  const mode_t mode = st.st_mode & 07777;
+  const std::string tmp = writeTempBeside(target, content, exists ? &mode : nullptr);
+  if (tmp.empty()) createError(path, errno);
   if (::rename(tmp.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(tmp.c_str());
     createError(path, err);
   }
-  // Make the rename itself durable.
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  syncFolder(ExtractFilePath(target));
+}
+
+std::string LinkTarget(const std::string& path) {
+  std::string target;
+  return linkTarget(path, target) ? target : std::string();
 }
 
 bool FileExists(const std::string& path) {
@@ -187,7 +203,7 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool CreateDir(const std::string& path) {
-  return ::mkdir(path.c_str(), 0777) == 0 || DirectoryExists(path);
+  return ::mkdir(path.c_str(), 0700) == 0 || DirectoryExists(path);
 }
 
 namespace {
@@ -202,29 +218,39 @@ std::string tempFileOwner(const std::string& file) {
   }
   return file.substr(1, mark - 1);
 }
+}  // namespace
 
-bool isOwnDataFile(const std::string& name) {
+bool IsOwnDataFileName(const std::string& name) {
   return name == "quib.ini" || name == "quibnotes.xml" || MatchesNoteFilePattern(name, false) ||
          MatchesNoteFilePattern(name, true);
 }
-}  // namespace
 
-std::vector<std::string> RemoveStaleTempFiles(const std::string& folder) {
+std::vector<std::string> RemoveStaleTempFiles(const std::string& folder,
+                                              const std::function<bool(const std::string&)>& owns,
+                                              int minAgeSeconds) {
   std::vector<std::string> removed;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return removed;
   const int fd = ::dirfd(dir);
+  const time_t now = ::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    if (!isOwnDataFile(tempFileOwner(name))) continue;
+    const std::string owner = tempFileOwner(name);
+    if (owner.empty() || !owns(owner)) continue;
     // Looked at and removed relative to the folder, without following links: only plain files
-    // in the folder itself go.
+    // of this user in the folder itself go, and in a folder others may write into only those
+    // nobody has touched for a while.
     struct stat st {};
     if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (st.st_uid != ::geteuid() || now - st.st_mtime < minAgeSeconds) continue;
     if (::unlinkat(fd, name.c_str(), 0) == 0) removed.push_back(name);
   }
   ::closedir(dir);
   return removed;
+}
+
+std::vector<std::string> RemoveStaleTempFiles(const std::string& folder) {
+  return RemoveStaleTempFiles(folder, IsOwnDataFileName, 0);
 }
 
 namespace {
@@ -261,6 +287,38 @@ bool detail::RenameFileWith(const std::string& from, const std::string& to, cons
 
 bool RenameFile(const std::string& from, const std::string& to) {
   return detail::RenameFileWith(from, to, detail::SystemRenameCalls());
+}
+
+bool detail::MoveFileWith(const std::string& from, const std::string& to, const TRenameCalls& calls) {
+  if (RenameFileWith(from, to, calls)) return true;
+  if (errno != EXDEV) return false;
+  // Another file system: a whole copy under the new name first, then the old name goes; a step
+  // that fails undoes the ones before, so the file is moved or left as it was.
+  struct stat st {};
+  if (::lstat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  std::string content;
+  try {
+    content = ReadFileBytes(from);
+  } catch (const EQuibError&) {
+    return false;
+  }
+  const mode_t mode = st.st_mode & 07777;
+  const std::string tmp = writeTempBeside(to, content, &mode);
+  if (tmp.empty()) return false;
+  if (!RenameFileWith(tmp, to, calls)) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  syncFolder(ExtractFilePath(to));
+  if (::unlink(from.c_str()) != 0) {
+    ::unlink(to.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool MoveFile(const std::string& from, const std::string& to) {
+  return detail::MoveFileWith(from, to, detail::SystemRenameCalls());
 }
 
 std::string ExtractFilePath(const std::string& path) {

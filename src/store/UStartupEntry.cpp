@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/UDataFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 
@@ -101,10 +102,8 @@ std::string AutostartFolder(const std::optional<std::string>& xdgConfigHome, con
 }
 
 void WriteStartupEntry(const std::string& folder, const std::string& target, const std::string& description) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (ec && !DirectoryExists(folder))
-    throw EQuibError("Cannot create folder \"" + folder + "\". " + ec.message());
+  // Missing levels are made private to the user, as every folder the program makes.
+  CreateDataFolder(folder);
   WriteFileAtomic(folder + "/" + kStartupEntryName, StartupEntryText(target, description));
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/Screens.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/UXMLConstants.h"
@@ -47,22 +48,26 @@ TNoteConfig* TConfigurationManager::GetConfig(int32_t id) const {
   return it == firstByKey_.end() ? nullptr : configs_[it->second].second.get();
 }
 
-void TConfigurationManager::ReadFile(
+bool TConfigurationManager::ReadFile(
     const TNoteDefaults& defaults,
     std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const {
   const std::vector<std::string> lines = ReadTextLines(fileName_);
-  const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse();
+  bool whole = true;
+  const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse(&whole);
   if (!document) throw EQuibError("XML DocumentElement is nil. Loading Aborted!");
   const TXMLNode* root = document->FindChild(xmlc::RootElement);
   if (!root) throw EQuibError("Root node element is not recognised. Loading aborted!");
+  const std::vector<TMonitor> monitors = screens_.Monitors();
   for (int i = 0; i < root->ChildCount(); ++i) {
     const TXMLNode& child = *root->Child(i);
     if (child.Kind != TXMLNodeKind::Element || child.Name != xmlc::NoteElement) continue;
     auto record = std::make_unique<TNoteConfig>(defaults, screens_);
     record->LoadFromNode(child);
+    BoundNoteRecord(*record, monitors);
     std::string key = std::to_string(record->Id);
     into.emplace_back(std::move(key), std::move(record));
   }
+  return whole;
 }
 
 void TConfigurationManager::LoadFromFile() {
@@ -79,7 +84,10 @@ void TConfigurationManager::LoadFromFile() {
   // Read everything first: a file that fails half-way adds nothing.
   std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> loaded;
   try {
-    ReadFile(defaults, loaded);
+    // Cut short (a crash or a full disk elsewhere, a sync tool): what was read is loaded, and the
+    // file is kept as it is until it has been moved aside.
+    damaged_ = !ReadFile(defaults, loaded);
+    unreadable_ = damaged_;
   } catch (const EQuibError&) {
     unreadable_ = true;
     throw;

@@ -39,9 +39,11 @@ class TConfigurationManager {
   // The record at a zero-based position in insertion order.
   TNoteConfig& At(int index) const { return *configs_.at(static_cast<size_t>(index)).second; }
 
-  // Appends the records of the notes file; a missing file is created empty. When the file
-  // cannot be read or parsed, nothing is appended, the file is marked unreadable and the
-  // error is raised.
+  // Appends the records of the notes file, each bounded to the desktop (BoundNoteRecord); a
+  // missing file is created empty. When the file cannot be read or parsed, nothing is appended,
+  // the file is marked unreadable and the error is raised. A file cut short (IsDamaged) gives
+  // the records read before the cut and is marked unreadable too, so it is kept, not
+  // overwritten.
   void LoadFromFile();
   // Writes the whole list; the old file stays whole until the new one is complete. Refuses
   // while the file on disk is marked unreadable, so it can never be overwritten by accident.
@@ -59,6 +61,9 @@ class TConfigurationManager {
   // before the next save.
   void MarkUnreadable() { unreadable_ = true; }
   bool IsUnreadable() const { return unreadable_; }
+  // The file was cut short (it ends inside a tag, a comment or CDATA, or before its root
+  // element is closed) and is still to be moved aside.
+  bool IsDamaged() const { return damaged_ && unreadable_; }
   // Renames the unreadable file to "<name>.bak", or "<name>.bak1", ".bak2", ... when those
   // exist (never replacing anything), clears the mark and returns the new path. Returns an
   // empty path when the file is gone already. Raises EQuibError when it cannot be renamed;
@@ -68,7 +73,8 @@ class TConfigurationManager {
  private:
   void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
   void Write(std::string content);
-  void ReadFile(const TNoteDefaults& defaults,
+  // False when the file was cut short.
+  bool ReadFile(const TNoteDefaults& defaults,
                 std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
 
   std::string fileName_;
@@ -78,5 +84,6 @@ class TConfigurationManager {
   // Position of the first entry of each key, so that lookups stay cheap for many notes.
   std::unordered_map<std::string, size_t> firstByKey_;
   bool unreadable_ = false;
+  bool damaged_ = false;
   std::string savedContent_;
 };

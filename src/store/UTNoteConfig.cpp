@@ -1,5 +1,6 @@
 #include "store/UTNoteConfig.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "graphics/brColorUtil.h"
@@ -108,6 +109,30 @@ void TNoteConfig::LoadFromNode(const TXMLNode& element) {
     // Decoding cannot fail: an "&" that starts no known entity is kept as it is.
     if (!done && attr.Name == xmlc::FontName) FontName = XMLUnescape(attr.Value);
   }
+}
+
+void BoundNoteRecord(TNoteConfig& record, const std::vector<TMonitor>& monitors) {
+  constexpr int32_t minWidth = 64, minHeight = 36;
+  int64_t left = 0, top = 0, right = 0, bottom = 0;
+  for (size_t i = 0; i < monitors.size(); ++i) {
+    const TRect& b = monitors[i].Bounds;
+    left = i ? std::min<int64_t>(left, b.Left) : b.Left;
+    top = i ? std::min<int64_t>(top, b.Top) : b.Top;
+    right = i ? std::max<int64_t>(right, b.Right) : b.Right;
+    bottom = i ? std::max<int64_t>(bottom, b.Bottom) : b.Bottom;
+  }
+  // Without monitors (none reported yet) only the fixed limits hold.
+  const auto limit = [](int64_t extent, int32_t least) {
+    const int64_t twice = extent > 0 ? 2 * extent : kMaxNoteSide;
+    return static_cast<int32_t>(std::clamp<int64_t>(twice, least, kMaxNoteSide));
+  };
+  record.Width = std::clamp(record.Width, minWidth, limit(right - left, minWidth));
+  record.Height = std::clamp(record.Height, minHeight, limit(bottom - top, minHeight));
+  const auto place = [](int32_t value, int64_t origin) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, origin - kMaxNoteSide, origin + kMaxNoteSide));
+  };
+  record.Left = place(record.Left, left);
+  record.Top = place(record.Top, top);
 }
 
 std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens) {

@@ -12,6 +12,7 @@
 class TbrRegVal;
 class Screens;
 class TXMLNode;
+struct TMonitor;
 
 // What a new record takes from the settings store, read once for many records.
 struct TNoteDefaults {
@@ -50,6 +51,15 @@ class TNoteConfig {
   // boolean.
   void LoadFromNode(const TXMLNode& element);
 };
+
+// The largest side a stored note may have, whatever the desktop.
+inline constexpr int32_t kMaxNoteSide = 16384;
+
+// Keeps a loaded record within what a desktop can show: its size between the smallest the grip
+// makes (64 x 36) and twice the virtual desktop (the union of the monitors), never more than
+// kMaxNoteSide a side; its place within kMaxNoteSide of the desktop's origin. A damaged or
+// hand-edited file otherwise makes a window of gigabytes, or one past X11's 16-bit coordinates.
+void BoundNoteRecord(TNoteConfig& record, const std::vector<TMonitor>& monitors);
 
 // A record with defaults and the given id.
 std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens);

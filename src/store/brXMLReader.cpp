@@ -188,7 +188,10 @@ class TXMLParse {
   }
 
   // Whatever is still open stays as read; an unfinished tag and loose text are dropped.
-  std::unique_ptr<TXMLNode> Finish() { return std::move(document_); }
+  std::unique_ptr<TXMLNode> Finish(bool* whole) {
+    if (whole) *whole = !inTag_ && current_ == document_.get();
+    return std::move(document_);
+  }
 
  private:
   TXMLNode* ReadElement() {
@@ -242,12 +245,12 @@ class TXMLParse {
 };
 }  // namespace
 
-std::unique_ptr<TXMLNode> TXMLReader::Parse() const {
+std::unique_ptr<TXMLNode> TXMLReader::Parse(bool* whole) const {
   TXMLParse parse;
   for (const std::string& line : Lines) {
     parse.FeedLine(line);
     parse.FeedChar('\r');
     parse.FeedChar('\n');
   }
-  return parse.Finish();
+  return parse.Finish(whole);
 }

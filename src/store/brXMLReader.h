@@ -52,8 +52,10 @@ class TXMLReader {
   explicit TXMLReader(const std::vector<std::string>& lines) : Lines(lines) {}
 
   // A fresh document node holding everything read from the lines; raises EQuibError on the
-  // first malformed tag, and then no tree is returned.
-  std::unique_ptr<TXMLNode> Parse() const;
+  // first malformed tag, and then no tree is returned. What is still open at the end stays as
+  // read; whole, when given, tells whether the text was complete: false when it ends inside a
+  // tag, a comment or CDATA, or with an element not closed (a file cut short).
+  std::unique_ptr<TXMLNode> Parse(bool* whole = nullptr) const;
 
   const std::vector<std::string>& Lines;
 };

@@ -1,10 +1,12 @@
 // The file layer never loses a user's file: writes through symbolic links, renames that never
-// replace a target on any file system, and the clean-up of temporary files a crash left.
+// replace a target on any file system, moves across file systems, private modes, and the
+// clean-up of temporary files a crash left.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -13,6 +15,7 @@
 
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
+#include "store/UTempSweep.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -155,4 +158,103 @@ TEST(FileSafety, StaleTempFilesOfTheProgramsOwnFilesOnly) {
   EXPECT_EQ(ReadFileBytes(outside.path() + "quib.ini"), "user");
   EXPECT_TRUE(FileExists(dir.path() + ".quibnotes.xml.tmp-folder/quibnote0001.txt"));
   EXPECT_TRUE(RemoveStaleTempFiles(dir.path() + "missing").empty());
+}
+
+TEST(FileSafety, NewFilesAndFoldersArePrivateAndReplacedFilesKeepTheirMode) {
+  TempDir dir;
+  const mode_t mask = ::umask(022);
+  WriteFileAtomic(dir.path() + "new.txt", "x");
+  ASSERT_TRUE(CreateDir(dir.path() + "quibnotes"));
+  WriteFileAtomic(dir.path() + "shared.txt", "x");
+  ::chmod((dir.path() + "shared.txt").c_str(), 0644);
+  WriteFileAtomic(dir.path() + "shared.txt", "y");
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir.path() + "new.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir.path() + "quibnotes").permissions(), fs::perms::owner_all);
+  EXPECT_EQ(fs::status(dir.path() + "shared.txt").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST(FileSafety, AMoveAcrossFileSystemsCopiesWholeThenRemovesOrChangesNothing) {
+  using Call = std::function<int(const char*, const char*)>;
+  const detail::TRenameCalls real = detail::SystemRenameCalls();
+  struct Case {
+    const char* name;
+    bool otherFileSystem;  // the first rename says EXDEV
+    bool targetExists;
+    bool targetFolderMissing;
+    bool moved;
+  };
+  const Case cases[] = {
+      {"same file system", false, false, false, true},
+      {"another file system", true, false, false, true},
+      {"another file system, target exists", true, true, false, false},
+      {"another file system, no room for the copy", true, false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    fs::create_directory(dir.path() + "quibnotes");
+    const std::string from = dir.path() + "quibnote0007.~txt";
+    const std::string to = dir.path() + (c.targetFolderMissing ? "gone/" : "quibnotes/") + "quibnote0007.txt";
+    WriteFileAtomic(from, "deleted note");
+    ::chmod(from.c_str(), 0640);
+    if (c.targetExists) WriteFileAtomic(to, "live note");
+    const Call rename = [&](const char* a, const char* b) {
+      if (c.otherFileSystem && a == from) {
+        errno = EXDEV;
+        return -1;
+      }
+      return real.RenameNoReplace(a, b);
+    };
+    EXPECT_EQ(detail::MoveFileWith(from, to, {rename, real.Link}), c.moved);
+    EXPECT_EQ(contentOf(from), c.moved ? "(none)" : "deleted note");
+    EXPECT_EQ(contentOf(to), c.targetExists ? "live note" : c.moved ? "deleted note" : "(none)");
+    if (c.moved) {
+      EXPECT_EQ(fs::status(to).permissions() & fs::perms::all, fs::perms(0640));
+    }
+    // No copy or temporary file left anywhere.
+    if (!c.targetFolderMissing) {
+      EXPECT_EQ(entries(dir.path() + "quibnotes").size(), c.moved || c.targetExists ? 1u : 0u);
+    }
+  }
+}
+
+TEST(FileSafety, TheStartUpSweepReachesEveryFolderTheProgramWritesInto) {
+  TempDir data, linked, autostart, exports;
+  fs::create_directory(data.path() + "quibnotes");
+  const auto put = [](const std::string& path, bool old) {
+    WriteFileAtomic(path, "x");
+    if (old) fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  };
+  // The data file links: their temporary files lie beside the targets.
+  WriteFileAtomic(linked.path() + "real.ini", "settings");
+  WriteFileAtomic(linked.path() + "text.txt", "note");
+  fs::create_symlink(linked.path() + "real.ini", data.path() + "quib.ini");
+  fs::create_symlink(linked.path() + "text.txt", data.path() + "quibnotes/quibnote0001.txt");
+  const std::vector<std::string> gone = {
+      data.path() + ".quibnotes.xml.tmp-abc123",     data.path() + "quibnotes/.quibnote0002.txt.tmp-abc123",
+      linked.path() + ".real.ini.tmp-abc123",        linked.path() + ".text.txt.tmp-abc123",
+      autostart.path() + ".Quib.desktop.tmp-abc123", exports.path() + ".list.TXT.tmp-abc123",
+  };
+  const std::vector<std::string> kept = {
+      linked.path() + ".other.ini.tmp-abc123",  // not a target of a link
+      exports.path() + ".data.csv.tmp-abc123",  // not an export's name
+      autostart.path() + ".other.desktop.tmp-abc123",
+  };
+  for (const auto& p : gone) put(p, true);
+  for (const auto& p : kept) put(p, true);
+  // In the folders shared with others, what is being written now stays.
+  const std::vector<std::string> recent = {autostart.path() + ".Quib.desktop.tmp-xyz789",
+                                           exports.path() + ".now.txt.tmp-xyz789"};
+  for (const auto& p : recent) put(p, false);
+  auto removed =
+      SweepStaleTempFiles({data.path(), data.path() + "quibnotes", autostart.path(), exports.path()});
+  std::sort(removed.begin(), removed.end());
+  auto expected = gone;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(removed, expected);
+  for (const auto& p : kept) EXPECT_TRUE(fs::exists(p)) << p;
+  for (const auto& p : recent) EXPECT_TRUE(fs::exists(p)) << p;
+  EXPECT_EQ(ReadFileBytes(data.path() + "quib.ini"), "settings");
 }

@@ -14,6 +14,7 @@
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
+#include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -145,7 +146,7 @@ TEST_F(NotesFile, RepeatedIdsAndAddedRecordsKeepTheirOrder) {
   for (int i = 0; i < 2; ++i) EXPECT_EQ(again->At(i).Left, lefts[i]);
 }
 
-TEST_F(NotesFile, ExtremeValuesSurviveARoundTrip) {
+TEST_F(NotesFile, ExtremeValuesSurviveARoundTripAndTheGeometryIsBounded) {
   TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens);
   auto r = CreateNoteConfig(INT32_MAX, *settings, screens);
   r->Left = -300, r->Top = INT32_MIN, r->Width = INT32_MAX, r->Height = 0, r->Color = INT32_MIN,
@@ -153,7 +154,9 @@ TEST_F(NotesFile, ExtremeValuesSurviveARoundTrip) {
   r->FontColor = -16777201;
   r->Minimized = r->SystemNote = r->Chat = r->ReadOnly = r->OnTop = true;
   r->FontName = "A&B <x> \"q\" 'a' &x; caf\xe9\xff";
-  const TNoteConfig expected = *r;
+  TNoteConfig expected = *r;
+  // Twice the 1024 x 768 desktop at most, the grip's smallest at least, 16384 from its origin.
+  expected.Top = -16384, expected.Width = 2048, expected.Height = 36;
   m.AddConfig(INT32_MAX, std::move(r));
   m.SaveToFile();
   EXPECT_NE(read().find("fontname=\"A&amp;B &lt;x&gt; &quot;q&quot; 'a' &amp;x; caf\xe9\xff\" />"),
@@ -165,6 +168,81 @@ TEST_F(NotesFile, ExtremeValuesSurviveARoundTrip) {
             std::tie(expected.Id, expected.Left, expected.Top, expected.Width, expected.Height,
                      expected.Color, expected.FontSize, expected.FontColor, expected.FontName));
   EXPECT_TRUE(b.Minimized && b.SystemNote && b.Chat && b.ReadOnly && b.OnTop);
+}
+
+TEST(NoteRecordBounds, SizeWithinTwiceTheVirtualDesktopAndPlaceNear) {
+  const TMonitor left{{0, 0, 1280, 800}, {0, 0, 1280, 776}};
+  const TMonitor right{{1280, -200, 3200, 1000}, {1280, -200, 3200, 1000}};
+  struct Case {
+    const char* name;
+    std::vector<TMonitor> monitors;
+    int32_t left, top, width, height;
+    int32_t boundLeft, boundTop, boundWidth, boundHeight;
+  };
+  const Case cases[] = {
+      {"kept", {left}, -500, 700, 2000, 64, -500, 700, 2000, 64},
+      {"giant", {left}, 0, 0, INT32_MAX, INT32_MAX, 0, 0, 2560, 1600},
+      {"tiny and negative", {left}, 0, 0, -5, 0, 0, 0, 64, 36},
+      {"far away", {left}, INT32_MAX, INT32_MIN, 128, 128, 16384, -16384, 128, 128},
+      // The union of the monitors: 3200 x 1200 from (0, -200).
+      {"two monitors", {left, right}, 0, -16584, INT32_MAX, INT32_MAX, 0, -16584, 6400, 2400},
+      {"no monitors", {}, 0, 0, INT32_MAX, 100, 0, 0, 16384, 100},
+      {"a wall of monitors",
+       {{{0, 0, 20000, 12000}, {0, 0, 20000, 12000}}},
+       0,
+       0,
+       INT32_MAX,
+       20000,
+       0,
+       0,
+       16384,
+       16384},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TNoteConfig r(TNoteDefaults{}, FakeScreens{});
+    r.Left = c.left, r.Top = c.top, r.Width = c.width, r.Height = c.height;
+    BoundNoteRecord(r, c.monitors);
+    EXPECT_EQ(std::tie(r.Left, r.Top, r.Width, r.Height),
+              std::tie(c.boundLeft, c.boundTop, c.boundWidth, c.boundHeight));
+  }
+}
+
+TEST_F(NotesFile, AFileCutShortLoadsWhatWasReadAndIsKeptBeforeTheNextWrite) {
+  struct Case {
+    const char* name;
+    std::string body;
+    int records;
+    bool damaged;
+  };
+  const Case cases[] = {
+      {"cut inside the third record", "<quib>\r\n<note id=\"1\"/>\r\n<note id=\"2\"/>\r\n<note id=\"3\" wid",
+       2, true},
+      {"root not closed", "<quib><note id=\"1\"/>", 1, true},
+      {"inside a comment", "<quib><note id=\"1\"/><!-- cut", 1, true},
+      {"inside CDATA", "<quib><note id=\"1\"/><![CDATA[ cut", 1, true},
+      {"note not closed", "<quib><note id=\"1\">", 1, true},
+      {"whole", "<quib><note id=\"1\"/></quib>\r\n", 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir.path());
+    std::filesystem::create_directory(dir.path());
+    const std::string bytes = header + "\r\n\r\n" + c.body;
+    write(bytes);
+    const auto m = load();
+    EXPECT_EQ(m->Count(), c.records);
+    EXPECT_EQ(m->IsDamaged(), c.damaged);
+    EXPECT_EQ(m->IsUnreadable(), c.damaged);
+    if (!c.damaged) continue;
+    EXPECT_THROW(m->SaveToFile(), EQuibError);
+    EXPECT_EQ(read(), bytes);
+    EXPECT_EQ(m->MoveAsideUnreadableFile(), path + ".bak");
+    EXPECT_FALSE(m->IsDamaged());
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), bytes);
+    m->SaveToFile();
+    EXPECT_NE(read().find("<note id=\"" + std::to_string(c.records) + "\" "), std::string::npos);
+  }
 }
 
 TEST_F(NotesFile, FailedWriteLeavesTheOldFile) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The disk fills while a note is typed: one message, the old file intact, nothing lost, and
-# once there is room again everything typed reaches the disk within the autosave delay.
+# once there is room again everything typed reaches the disk within the autosave delay. A first
+# start on a full disk makes the welcome note at the next start, once there is room.
 source "$(dirname "$0")/lib.sh" "$1"
 
 # A small file system of its own, just big enough for the program and its files.
@@ -49,4 +50,24 @@ wait_for 5 text_is "old text before while full" ||
   fail "what was typed on the full disk did not reach it once there was room"
 quib_running || fail "the program ended"
 pass "once there is room again the note is saved within five seconds"
+stop_quib TERM
+
+# A first start on a full disk: the files cannot be made, and the next start with room shows
+# the welcome note all the same.
+find "$APP" -mindepth 1 -maxdepth 1 ! -name quib -exec rm -rf {} +
+dd if=/dev/zero of="$APP/filler" bs=64k 2>/dev/null || true
+export USERNAME=tester
+start_quib
+box=$(wait_window '^Quib v2\.00c$' 10)
+xdotool windowactivate --sync "$box" key Return
+stop_quib TERM
+rm -f "$APP/filler"
+start_quib
+wait_notes 1
+wait_for 5 grep -q "^Welcome to Quib" "$APP/quibnotes/quibnote0001.txt" || fail "no welcome note at the start after the full disk"
+stop_quib TERM
+start_quib
+sleep 2
+[ "$(note_count)" -eq 1 ] || fail "a second welcome note"
+pass "a first start on a full disk makes the welcome note at the next start"
 stop_quib TERM

@@ -2,7 +2,9 @@
 # A note's commands as a person gives them: a right click on the strip opens its menu, "Stay On
 # Top" from the menu keeps the note where it is and active, F10 gives the strip a new colour on
 # screen and in the notes file after the autosave, and Ctrl+F4 answered with Enter (Yes) deletes
-# the note. With NOTE_MENU_SHOT set, the note with its open menu and submenu is saved there.
+# the note. A Windows-1252 note edited at its end keeps its bytes; a file dropped from a drag
+# source is refused by a read-only note and undone by Ctrl+Z on an editable one. With
+# NOTE_MENU_SHOT set, the note with its open menu and submenu is saved there.
 source "$(dirname "$0")/lib.sh" "$1"
 command -v convert >/dev/null || fail "ImageMagick's convert is not installed"
 start_display 1280x800
@@ -161,3 +163,63 @@ wait_for 5 test -f "$APP/quibnotes/quibnote0001.~txt" || fail "no quibnote0001.~
 grep -q "bread and eggs" "$APP/quibnotes/quibnote0001.~txt" || fail "the deleted note's text is not all there"
 quib_running || fail "program ended"
 pass "Ctrl+F4 and Enter delete the note and keep its text as quibnote0001.~txt"
+
+# A note from Windows (Windows-1252) edited at its end keeps every byte; a read-only note refuses
+# a dropped file with a message; an editable one takes it, and Ctrl+Z brings its text back.
+stop_quib TERM
+DRAG_SOURCE="$(dirname "$QUIB_BIN")/quib_drag_source"
+[ -x "$DRAG_SOURCE" ] || fail "no drag source at $DRAG_SOURCE"
+record_line() {
+  echo "    <note id=\"$1\" left=\"$2\" top=\"100\" width=\"300\" height=\"160\" minimized=\"0\" systemnote=\"0\" chat=\"0\" readonly=\"$3\" ontop=\"0\" color=\"$COLOR\" fontsize=\"8\" fontcolor=\"0\" fontname=\"MS Sans Serif\" />"
+}
+{
+  echo '<?xml version="1.0" encoding="ISO-8859-1" standalone="yes" ?>'
+  echo ''
+  echo '<quib>'
+  record_line 2 300 0
+  record_line 3 700 -1
+  echo '</quib>'
+} | crlf >"$APP/quibnotes.xml"
+printf 'Gr\xfc\xdfe \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5\r\n' >"$APP/quibnotes/quibnote0002.txt"
+printf 'Gr\xfc\xdfe \x93quoted\x94\r\n\x81\x8d\x8f\x90\x9d \x80 5!\r\n' >"$E2E_WORK/edited.txt"
+printf 'keep me\r\n' >"$APP/quibnotes/quibnote0003.txt"
+printf 'dropped text\r\n' >"$E2E_WORK/drop.txt"
+start_quib
+wait_notes 2
+xdotool mousemove 400 200 click 1
+sleep 0.3
+xdotool key ctrl+End
+xdotool type "!"
+wait_for 6 cmp -s "$APP/quibnotes/quibnote0002.txt" "$E2E_WORK/edited.txt" ||
+  fail "the Windows-1252 note was not written back byte for byte: $(od -c "$APP/quibnotes/quibnote0002.txt")"
+pass "a Windows-1252 note edited at its end keeps its bytes"
+
+"$DRAG_SOURCE" "$E2E_WORK/drop.txt" >>"$E2E_WORK/quib.log" 2>&1 &
+E2E_PIDS+=($!)
+source_window=$(wait_window '^drag source$')
+# Presses the drag source and lets go over the point, moving in steps as a hand does.
+drop_at() {
+  window_geometry "$source_window"
+  xdotool mousemove $((X + 40)) $((Y + 40)) mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((X + 40 + ($1 - X - 40) * step / 8)) $((Y + 40 + ($2 - Y - 40) * step / 8))
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mouseup 1
+}
+drop_at 800 200
+box=$(wait_window '^Quib v2\.00c$')
+xdotool windowactivate --sync "$box" key Return
+sleep 4  # past the autosave: the read-only note kept its text
+[ "$(cat "$APP/quibnotes/quibnote0003.txt")" = $'keep me\r' ] || fail "the read-only note took the drop"
+pass "a read-only note refuses a dropped file with a message"
+
+drop_at 400 200
+wait_for 6 grep -q "dropped text" "$APP/quibnotes/quibnote0002.txt" || fail "the editable note did not take the drop"
+xdotool mousemove 400 200 click 1
+sleep 0.3
+xdotool key ctrl+z
+wait_for 6 cmp -s "$APP/quibnotes/quibnote0002.txt" "$E2E_WORK/edited.txt" || fail "Ctrl+Z did not bring the text back"
+quib_running || fail "program ended"
+pass "a drop on an editable note is undone with Ctrl+Z"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The notes file through a start and an exit: records kept in order, duplicates kept, the font
-# name written with entities; a file that cannot be read is reported and left as it was.
+# name written with entities; a file that cannot be read is reported and left as it was; a giant
+# record is bounded to the desktop.
 source "$(dirname "$0")/lib.sh" "$1"
 start_display 1280x800
 
@@ -34,3 +35,22 @@ stop_quib TERM
 cmp -s "$APP/quibnotes.xml" "$E2E_WORK/bad.xml" || fail "the unreadable notes file was changed"
 [ ! -e "$APP/quibnotes.xml.bak" ] || fail "nothing was to be saved, yet the file was moved aside"
 pass "unreadable notes file reported and still there, byte for byte"
+
+# A record 2147483647 pixels wide and high: the note is at most twice the desktop, and the
+# program holds a few megabytes for it, not gigabytes.
+mkdir -p "$APP/quibnotes"
+printf 'giant\r\n' >"$APP/quibnotes/quibnote0001.txt"
+{
+  echo '<quib>'
+  echo '    <note id="1" left="10" top="10" width="2147483647" height="2147483647" minimized="0" systemnote="0" chat="0" readonly="0" ontop="0" color="255" fontsize="8" fontcolor="0" fontname="Sans" />'
+  echo '</quib>'
+} | crlf >"$APP/quibnotes.xml"
+start_quib
+wait_notes 1
+read -r _ _ _ width height < <(list_notes)
+[ "$width" -le 2560 ] && [ "$height" -le 1600 ] || fail "the giant note is ${width}x${height}"
+sleep 1
+rss_kb=$(awk '/^VmRSS:/ { print $2 }' "/proc/$QUIB_PID/status")
+[ "$rss_kb" -lt $((400 * 1024)) ] || fail "the program holds $((rss_kb / 1024)) MB for a giant note"
+stop_quib TERM
+pass "a record 2147483647 pixels wide is shown ${width}x${height}; the program holds $((rss_kb / 1024)) MB"

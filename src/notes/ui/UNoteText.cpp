@@ -5,7 +5,7 @@
 
 namespace {
 void appendLine(std::vector<std::string>& lines, const QString& text) {
-  const QByteArray bytes = text.toLocal8Bit();
+  const QByteArray bytes = text.toUtf8();
   lines.emplace_back(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 }  // namespace

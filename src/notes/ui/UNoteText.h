@@ -7,7 +7,7 @@
 
 class QTextDocument;
 
-// One string of 8-bit text per line. A line separator or paragraph separator inside a block
+// One string of UTF-8 text per line. A line separator or paragraph separator inside a block
 // (Shift+Enter, pasted text) ends a line like Enter does; non-breaking spaces stay as they are.
 // An empty last line of the text area is no line.
 std::vector<std::string> DocumentLines(const QTextDocument& document);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShowEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
@@ -123,7 +124,19 @@ std::vector<std::string> TfrmNote::Lines() const {
 
 void TfrmNote::SetLines(const std::vector<std::string>& lines) {
   const std::string text = TextAreaText(lines);
-  mem->setPlainText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+  mem->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  modified_ = true;
+}
+
+void TfrmNote::ReplaceLines(const std::vector<std::string>& lines) {
+  // Through a cursor rather than setPlainText, which would clear the undo history.
+  const std::string text = TextAreaText(lines);
+  QTextCursor cursor(mem->document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  cursor.endEditBlock();
+  mem->setTextCursor(cursor);
   modified_ = true;
 }
 
@@ -154,12 +167,14 @@ void TfrmNote::SetTextFont(const TFontSpec& font) {
 void TfrmNote::LoadText() {
   const std::string path = NoteTextPath(id_);
   if (!FileExists(path)) return;
-  SetLines(ReadTextLines(path));
+  const TTextFile file = ReadEncodedTextFile(path);
+  SetLines(file.Lines);
+  encoding_ = file.Encoding;
   modified_ = false;
 }
 
 void TfrmNote::SaveText() {
-  WriteFileAtomic(NoteTextPath(id_), JoinLinesCRLF(Lines()));
+  encoding_ = WriteEncodedTextFile(NoteTextPath(id_), Lines(), encoding_);
   modified_ = false;
 }
 

@@ -13,6 +13,7 @@
 
 #include "graphics/UColorTypes.h"
 #include "platform/Dialogs.h"
+#include "store/UTextEncoding.h"
 
 class QMimeData;
 class QMouseEvent;
@@ -55,10 +56,14 @@ class TfrmNote : public QWidget {
   // The strip's tooltip while minimized: the first line of the text when the note collapsed.
   const std::string& StripHint() const { return hint_; }
 
-  // The text as lines of 8-bit text; an empty last line of the text area is no line.
+  // The text as lines of UTF-8 text; an empty last line of the text area is no line.
   std::vector<std::string> Lines() const;
   // Replaces the text; like typing, this marks the note modified.
   void SetLines(const std::vector<std::string>& lines);
+  // The same as one edit the user can undo (Ctrl+Z), for an import or a drop.
+  void ReplaceLines(const std::vector<std::string>& lines);
+  // The encoding the text file was read in, and is written back in while every character fits.
+  TTextEncoding TextEncoding() const { return encoding_; }
   bool Modified() const { return modified_; }
   void SetModified(bool value) { modified_ = value; }
   bool ReadOnly() const;
@@ -78,7 +83,7 @@ class TfrmNote : public QWidget {
   QSize FullSize() const;
   void SetOnTop(bool flag);
   // The note's text file: LoadText reads it when it exists; SaveText replaces it whole
-  // (crash-safe). Both clear the modified flag.
+  // (crash-safe) in the note's encoding. Both clear the modified flag.
   void LoadText();
   void SaveText();
   void ApplyConfig(const TNoteConfig& record);
@@ -185,6 +190,7 @@ class TfrmNote : public QWidget {
   TColor highlightColor_ = clBlack;
   TFontSpec font_;
   bool modified_ = false;
+  TTextEncoding encoding_ = TTextEncoding::Utf8;
   bool dropShadow_ = false;
   bool shadowSuppressed_ = false;
   bool closingForDelete_ = false;

@@ -16,9 +16,12 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UQuibError.h"
+#include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
 
 namespace {
+constexpr const char* kReadOnlyRefusal = "This Quib-Note is read only.";
+
 TFileDialogSpec TextFileDialog(const char* title, const std::string& folder) {
   return {title, "Text Files (*.txt)|*.txt|All Files (*)|*", "txt", folder, false};
 }
@@ -69,7 +72,7 @@ void TfrmNote::pmNewRandomFontColorClick() {
 
 bool TfrmNote::ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
   try {
-    lines = ReadTextLines(path);
+    lines = ReadEncodedTextFile(path).Lines;
     return true;
   } catch (const EQuibError& e) {
     ShowError(e.what());
@@ -78,6 +81,11 @@ bool TfrmNote::ReadTextFile(const std::string& path, std::vector<std::string>& l
 }
 
 void TfrmNote::pmImportTextFileClick() {
+  // The user made the note read only to keep its text.
+  if (ReadOnly()) {
+    host_.Platform().dialogs->ShowMessage(kReadOnlyRefusal);
+    return;
+  }
   TbrRegVal& settings = host_.Settings();
   std::string path;
   if (!host_.Platform().dialogs->OpenFile(
@@ -85,7 +93,7 @@ void TfrmNote::pmImportTextFileClick() {
     return;
   std::vector<std::string> lines;
   if (!ReadTextFile(path, lines)) return;
-  SetLines(lines);
+  ReplaceLines(lines);
   settings.SetString("sLastImportDir", ExtractFilePath(path));
 }
 
@@ -97,7 +105,7 @@ void TfrmNote::pmExportTextFileClick() {
     return;
   try {
     // As the note's own text file is written; the note's modified flag is not the export's.
-    WriteFileAtomic(path, JoinLinesCRLF(Lines()));
+    WriteEncodedTextFile(path, Lines(), encoding_);
   } catch (const EQuibError& e) {
     ShowError(e.what());
     return;
@@ -131,8 +139,14 @@ bool TfrmNote::FileDragEvent(QEvent* event) {
 
 void TfrmNote::FormDropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
+  if (ReadOnly()) {
+    // After the drop has ended: the file manager waits for its answer.
+    QMetaObject::invokeMethod(
+        this, [this] { host_.Platform().dialogs->ShowMessage(kReadOnlyRefusal); }, Qt::QueuedConnection);
+    return;
+  }
   std::vector<std::string> lines;
-  if (ReadTextFile(paths.front(), lines)) SetLines(lines);
+  if (ReadTextFile(paths.front(), lines)) ReplaceLines(lines);
 }
 
 // ---- the note and the program -------------------------------------------------------------

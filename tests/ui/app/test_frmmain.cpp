@@ -224,7 +224,9 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsReportedAndNeverOverwritten) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].kind, "error");
   EXPECT_EQ(dialogs.shown[0].title, "Quib v2.00c");
-  EXPECT_EQ(dialogs.shown[0].text, "Root node element is not recognised. Loading aborted!");
+  EXPECT_EQ(dialogs.shown[0].text, "The notes file \"" + dir.path() +
+                                       "quibnotes.xml\" could not be read: Root node element is not "
+                                       "recognised. Loading aborted!");
   EXPECT_TRUE(f->isVisible());
   EXPECT_EQ(f->CurrentTopLeft(), QPoint(427, 149));
   f->pmSaveAllNotesnowClick();
@@ -240,7 +242,9 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   WriteFileAtomic(dir.path() + "quibnotes.xml", bad);
   WriteFileAtomic(dir.path() + "quibnotes.xml.bak", "older");
   auto f = start();
-  EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"'x' is not a valid integer value."});
+  EXPECT_EQ(dialogs.Texts("error"),
+            std::vector<std::string>{"The notes file \"" + dir.path() +
+                                     "quibnotes.xml\" could not be read: 'x' is not a valid integer value."});
   f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens));
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak1"), bad);
@@ -251,6 +255,24 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   // Told once: the next save just writes.
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(dialogs.Texts("message").size(), 1u);
+}
+
+TEST_F(FrmMainTest, ANotesFileCutShortIsToldOnceNamingItAndKeptBeforeTheFirstWrite) {
+  writeIni("[Strings]\nsIdentity=me\n");
+  const std::string cut = std::string(kNotesHeader) + "<quib>\r\n<note id=\"1\" left=\"5\"/>\r\n<note id=";
+  WriteFileAtomic(dir.path() + "quibnotes.xml", cut);
+  auto f = start();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, "message");
+  EXPECT_NE(dialogs.shown[0].text.find("\"" + dir.path() + "quibnotes.xml\" is damaged"), std::string::npos);
+  EXPECT_FALSE(f->isVisible());  // not a failed start: the panel hides as usual
+  ASSERT_EQ(f->Configs()->Count(), 1);
+  EXPECT_EQ(f->Configs()->At(0).Left, 5);
+  f->pmSaveAllNotesnowClick();
+  EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), cut);
+  EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" left=\"5\" "),
+            std::string::npos);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 TEST_F(FrmMainTest, SaveConfigurationNowWritesTheNotesFileButNotTheSettings) {

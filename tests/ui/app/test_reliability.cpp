@@ -27,15 +27,16 @@ class ReliabilityTest : public PanelTest {
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\" ?>\r\n\r\n";
 }  // namespace
 
-TEST_F(ReliabilityTest, AfterEveryStartUpFailureNewNotesTakeFreeIdsAndGetRecords) {
+TEST_F(ReliabilityTest, AfterEveryStartUpFailureTheStoredNotesOpenAndNewNotesTakeFreeIds) {
   struct Case {
     const char* name;
     bool badSettings, badNotesFile, badText;
     int opened;  // stored notes with a window
   };
+  // Whatever failed, the user sees every stored note.
   const Case cases[] = {
-      {"notes file refused", false, true, false, 0},
-      {"settings unreadable", true, false, false, 0},
+      {"notes file refused", false, true, false, 3},
+      {"settings unreadable", true, false, false, 3},
       {"one text unreadable", false, false, true, 2},
   };
   for (const Case& c : cases) {
@@ -173,4 +174,47 @@ TEST_F(ReliabilityTest, LineSeparatorsAreLineBreaksAndUpdateTextKeepsNonBreaking
   tab.memNote->setPlainText(QString("a") + QChar(QChar::Nbsp) + "b");
   tab.btnUpdateTextClick();
   EXPECT_EQ(note.Lines(), std::vector<std::string>{"a\xc2\xa0" "b"});
+}
+
+TEST_F(ReliabilityTest, AWelcomeNoteThatCouldNotBeWrittenIsMadeAtTheNextStart) {
+  // The notes folder cannot take files, but the settings can be written.
+  fs::remove_all(NotesFolder());
+  write("quibnotes", "not a folder");
+  system.env = {{"USER", "tester"}};
+  start("");
+  ASSERT_EQ(list().Count(), 1);
+  EXPECT_TRUE(list().At(0).Modified());
+  stop();
+  EXPECT_EQ(read("quib.ini").find("sIdentity=tester"), std::string::npos);
+
+  fs::remove(dir.path() + "quibnotes");
+  CreateDir(NotesFolder());
+  for (const bool firstRunOver : {false, true}) {
+    SCOPED_TRACE(firstRunOver);
+    ResetLastNoteId();
+    start("");
+    EXPECT_EQ(list().Count(), 1);
+    EXPECT_EQ(read("quibnotes/quibnote0001.txt").rfind("Welcome to Quib", 0), 0u);
+    stop();
+  }
+  EXPECT_NE(read("quib.ini").find("sIdentity="), std::string::npos);
+}
+
+TEST_F(ReliabilityTest, AnEndThatSkipsTheClosingStepStillSavesTheFilesWithoutABox) {
+  start();
+  TfrmNote& note = newNote();
+  main->Saver().AutoSave();
+  const std::string settings = read("quib.ini");
+  note.SetLines({"typed just before the display went"});
+  note.move(77, 88);
+  dialogs.shown.clear();
+  main->Saver().SaveFilesAtExit();
+  EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "typed just before the display went\r\n");
+  EXPECT_NE(read("quibnotes.xml").find("<note id=\"1\" left=\"77\" top=\"88\" "), std::string::npos);
+  EXPECT_EQ(read("quib.ini"), settings);
+  EXPECT_TRUE(dialogs.shown.empty());
+  note.SetLines({"after the end"});
+  main->Saver().SaveFilesAtExit();  // once only
+  main->Saver().AutoSave();
+  EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "typed just before the display went\r\n");
 }

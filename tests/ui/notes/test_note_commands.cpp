@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUrl>
 #include <functional>
 
@@ -359,6 +360,55 @@ TEST(NoteCommands, DroppedFilesOnlyTheFirst) {
     if (!imported) {
       EXPECT_NE(errors[0].find("\"" + first + "\""), std::string::npos);
     }
+  }
+}
+
+TEST(NoteCommands, ImportAndDropAreUndoneByCtrlZAndRefusedByAReadOnlyNote) {
+  struct Case {
+    const char* name;
+    bool drop;
+    bool readOnly;
+  };
+  const Case cases[] = {{"import", false, false},
+                        {"drop", true, false},
+                        {"import on a read-only note", false, true},
+                        {"drop on a read-only note", true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    NotesFolderFixture folder;
+    Notes t;
+    TfrmNote* note = MakeNote(t.host, 1, 0, 0);
+    note->SetLines({"old text"});
+    note->SetModified(false);
+    note->SetReadOnly(c.readOnly);
+    // A text file from Windows: read as Windows-1252, whatever the note's own encoding.
+    const std::string path = folder.dir.path() + "in.txt";
+    WriteBytes(path, "caf\xe9\r\n\x93quoted\x94\r\n");
+    if (c.drop) {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+      QDragEnterEvent enter({20, 40}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(note->mem->viewport(), &enter);
+      QDropEvent drop({20, 40}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(note->mem->viewport(), &drop);
+      QCoreApplication::processEvents();  // the refusal comes once the drop is over
+    } else {
+      t.host.dialogs.pathAnswers = {path};
+      note->Menu().pmImportTextFile->trigger();
+    }
+    if (c.readOnly) {
+      EXPECT_EQ(note->Lines(), Lines({"old text"}));
+      EXPECT_FALSE(note->Modified());
+      ASSERT_EQ(t.host.dialogs.shown.size(), 1u);  // no file dialog either
+      EXPECT_EQ(t.host.dialogs.shown[0].kind, "message");
+      EXPECT_EQ(t.host.dialogs.shown[0].text, "This Quib-Note is read only.");
+      continue;
+    }
+    EXPECT_EQ(note->Lines(), Lines({"caf\xc3\xa9", "\xe2\x80\x9cquoted\xe2\x80\x9d"}));
+    EXPECT_TRUE(note->Modified());
+    EXPECT_EQ(note->TextEncoding(), TTextEncoding::Utf8);  // the note's own file stays UTF-8
+    QTest::keyClick(note->mem, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(note->Lines(), Lines({"old text"}));
   }
 }
 
