@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/UNotesList.h"
+#include "graphics/UCanvas.h"
 #include "notes/ui/UNoteText.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/QtCanvas.h"
@@ -37,8 +39,10 @@ QFont qfont(const TFontSpec& f) {
   return font;
 }
 
-// Each entry painted in its note's colours; the focus rectangle is the only mark of the
-// selection.
+// Each entry painted in its note's colours. The selected entry is marked with a focus rectangle
+// in the entry's font colour, drawn here and always: the style draws its own only after keyboard
+// navigation and only while the list has the focus, which would leave the entry the popup's
+// commands act on unmarked.
 class TNoteEntryDelegate : public QStyledItemDelegate {
  public:
   TNoteEntryDelegate(TNotesList& notes, QObject* parent) : QStyledItemDelegate(parent), notes_(notes) {}
@@ -50,19 +54,18 @@ class TNoteEntryDelegate : public QStyledItemDelegate {
       return;
     }
     const TfrmNote& note = notes_.At(row);
+    const QColor fontColor = ToQColor(note.TextFont().Color);
     painter->save();
     painter->fillRect(option.rect, ToQColor(note.NoteColor()));
-    painter->setPen(ToQColor(note.TextFont().Color));
+    painter->setPen(fontColor);
     painter->setFont(option.font);
     const QRect text = option.rect.adjusted(2, 0, 0, 0);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       QString::fromLocal8Bit(TNotesList::Caption(note).c_str()));
-    if (option.state & QStyle::State_HasFocus) {
-      QStyleOptionFocusRect focus;
-      focus.rect = option.rect;
-      focus.state = option.state;
-      focus.backgroundColor = ToQColor(note.NoteColor());
-      option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+    if (option.state & QStyle::State_Selected) {
+      const QRect& r = option.rect;
+      for (const auto& [x, y] : FocusRectPixels(r.left(), r.top(), r.right() + 1, r.bottom() + 1))
+        painter->fillRect(x, y, 1, 1, fontColor);
     }
     painter->restore();
   }
@@ -85,6 +88,7 @@ TNotesTab::TNotesTab(TNotesList& notes, QWidget* parent) : QWidget(parent), note
   lbNotes->setUniformItemSizes(true);
   lbNotes->setMinimumWidth(40);
   lbNotes->setContextMenuPolicy(Qt::CustomContextMenu);
+  lbNotes->installEventFilter(this);
   lbNotes->viewport()->installEventFilter(this);
 
   auto* details = new QWidget(splitter);
@@ -131,6 +135,7 @@ TNotesTab::TNotesTab(TNotesList& notes, QWidget* parent) : QWidget(parent), note
   connect(&notes_, &TNotesList::NoteRemoved, this, &TNotesTab::NoteRemoved);
   connect(lbNotes, &QListWidget::itemClicked, this, [this] { lbNotesClick(); });
   connect(lbNotes, &QListWidget::currentRowChanged, this, [this] { lbNotesClick(); });
+  connect(lbNotes, &QListWidget::itemDoubleClicked, this, [this] { lbNotesDblClick(); });
   connect(lbNotes, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { ppmNotes->popup(lbNotes->viewport()->mapToGlobal(p)); });
   connect(btnUpdateText, &QPushButton::clicked, this, &TNotesTab::btnUpdateTextClick);
@@ -202,6 +207,17 @@ void TNotesTab::lbNotesClick() {
   btnUpdateText->setEnabled(!memNote->isReadOnly());
 }
 
+void TNotesTab::lbNotesDblClick() {
+  TfrmNote* note = Selected();
+  if (!note) return;
+  if (note->Minimized()) note->Maximize();
+  note->show();
+  note->raise();
+  // The caret goes with the window: the keys typed next land in the note's text.
+  note->mem->setFocus();
+  note->activateWindow();
+}
+
 void TNotesTab::btnUpdateTextClick() {
   if (TfrmNote* note = Selected()) note->SetLines(DocumentLines(*memNote->document()));
 }
@@ -219,6 +235,13 @@ void TNotesTab::lbNotesMouseDown(const QPoint& pos) {
 }
 
 bool TNotesTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lbNotes && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      lbNotesDblClick();
+      return true;
+    }
+  }
   if (watched == lbNotes->viewport() && event->type() == QEvent::MouseButtonPress) {
     auto* e = static_cast<QMouseEvent*>(event);
     if (e->button() == Qt::RightButton) lbNotesMouseDown(e->position().toPoint());

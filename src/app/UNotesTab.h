@@ -22,6 +22,9 @@ class TNotesTab : public QWidget {
   // The details pane as a click in the list shows them.
   void lbNotesClick();
   void btnUpdateTextClick();
+  // Enter or a double-click on an entry: its note, restored if minimized, comes to the front
+  // with the keyboard.
+  void lbNotesDblClick();
   int SelectedIndex() const;
   void Select(int index);
   void RepaintList();

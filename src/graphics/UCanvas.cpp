@@ -37,3 +37,18 @@ std::vector<std::pair<int, int>> LinePixels(int x1, int y1, int x2, int y2) {
   }
   return pixels;
 }
+
+std::vector<std::pair<int, int>> FocusRectPixels(int x1, int y1, int x2, int y2) {
+  std::vector<std::pair<int, int>> dots;
+  if (x2 <= x1 || y2 <= y1) return dots;
+  const auto dot = [&](int x, int y) {
+    if ((x - x1 + y - y1) % 2 == 0) dots.emplace_back(x, y);
+  };
+  for (int x = x1; x < x2; ++x) dot(x, y1);
+  for (int y = y1 + 1; y < y2; ++y) dot(x2 - 1, y);
+  if (y2 - 1 > y1)
+    for (int x = x2 - 2; x >= x1; --x) dot(x, y2 - 1);
+  if (x2 - 1 > x1)
+    for (int y = y2 - 2; y > y1; --y) dot(x1, y);
+  return dots;
+}

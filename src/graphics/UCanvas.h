@@ -26,3 +26,6 @@ class TCanvas {
 
 // The pixels a line from (x1, y1) to (x2, y2) covers, end point excluded, in drawing order.
 std::vector<std::pair<int, int>> LinePixels(int x1, int y1, int x2, int y2);
+// The dots of a focus rectangle around x1 .. x2 - 1, y1 .. y2 - 1: every other pixel of the
+// outline, starting with the top-left corner, each once.
+std::vector<std::pair<int, int>> FocusRectPixels(int x1, int y1, int x2, int y2);

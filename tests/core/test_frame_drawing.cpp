@@ -139,3 +139,18 @@ TEST(LinePixels, CoversTheStartAndStopsBeforeTheEnd) {
     EXPECT_NE(p.back(), std::make_pair(e[0], e[1]));
   }
 }
+
+TEST(FocusRectPixels, EveryOtherOutlinePixelOnceFromTheTopLeft) {
+  using P = std::vector<std::pair<int, int>>;
+  struct Case {
+    int x1, y1, x2, y2;
+    P dots;
+  } cases[] = {
+      {10, 20, 14, 23, {{10, 20}, {12, 20}, {13, 21}, {12, 22}, {10, 22}}},
+      {0, 0, 5, 1, {{0, 0}, {2, 0}, {4, 0}}},  // one row: its pixels only once
+      {0, 0, 1, 3, {{0, 0}, {0, 2}}},
+      {3, 3, 3, 8, {}},
+  };
+  for (const auto& k : cases)
+    EXPECT_EQ(FocusRectPixels(k.x1, k.y1, k.x2, k.y2), k.dots) << k.x2 << "x" << k.y2;
+}

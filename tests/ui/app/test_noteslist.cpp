@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/UNoteFactory.h"
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
+#include "platform/QtCanvas.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 #include "support/qt/PanelTest.h"
@@ -137,6 +141,59 @@ TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
   EXPECT_TRUE(tab().memNote->toPlainText().isEmpty());
   EXPECT_FALSE(tab().btnUpdateText->isEnabled());
   second.close();
+}
+
+TEST_F(NotesTest, TheSelectedEntryIsAlwaysMarkedAndEnterOrADoubleClickOpensItsNote) {
+  start();
+  for (const TColor c : {RGB(250, 240, 200), RGB(200, 230, 250)}) newNote().SetNoteColor(c);
+  TFontSpec font = list().At(1).TextFont();
+  font.Color = RGB(150, 0, 0);
+  list().At(1).SetTextFont(font);
+  main->ShowControlPanel();
+  main->findChild<QTabWidget*>("PageControl")->setCurrentWidget(tab().parentWidget());
+  QListWidget* lb = tab().lbNotes;
+  lb->setFocus();
+  const QRect second = lb->visualItemRect(lb->item(1));
+  // A dotted frame in the entry's font colour, drawn whether or not the list has the focus.
+  const auto marked = [&](int row) {
+    const QRect r = lb->visualItemRect(lb->item(row));
+    const QImage shot = lb->viewport()->grab().toImage();
+    const TColor at = FromQColor(shot.pixelColor(r.topLeft())),
+                 next = FromQColor(shot.pixelColor(r.left() + 1, r.top()));
+    return at == list().At(row).TextFont().Color && next == list().At(row).NoteColor();
+  };
+  QTest::mouseClick(lb->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_TRUE(marked(1));
+  EXPECT_FALSE(marked(0));
+  main->findChild<QPushButton*>("btnExit")->setFocus();
+  EXPECT_TRUE(marked(1));
+
+  struct Case {
+    const char* what;
+    int row;
+    std::function<void()> open;
+  } cases[] = {
+      {"Enter", 1, [&] { QTest::keyClick(lb, Qt::Key_Return); }},
+      {"a double-click", 0,
+       [&] {
+         const QPoint at = lb->visualItemRect(lb->item(0)).center();
+         QTest::mouseClick(lb->viewport(), Qt::LeftButton, {}, at);
+         QTest::mouseDClick(lb->viewport(), Qt::LeftButton, {}, at);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TfrmNote& note = list().At(c.row);
+    note.Minimize();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    tab().Select(c.row);
+    lb->setFocus();
+    c.open();
+    EXPECT_FALSE(note.Minimized());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&note));
+    EXPECT_EQ(QApplication::focusWidget(), note.mem);
+  }
 }
 
 TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
