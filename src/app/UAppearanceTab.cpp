@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStyle>
@@ -121,13 +122,21 @@ void TAppearanceTab::EntryStep() {
   SetGradient(GradientOnEntry(NoteColors()));
 }
 
-void TAppearanceTab::FocusChanged(QWidget* old, QWidget* now) {
-  const auto inside = [this](const QWidget* w) { return w == this || isAncestorOf(w); };
-  if (!now || !inside(now)) return;
-  // Only a move within the control panel enters the tab: the focus coming back when the panel
-  // is activated again (after the colour dialog, or from a note) leaves the picks alone.
-  if (!old || inside(old) || old->window() != window()) return;
+void TAppearanceTab::PanelShown() {
+  if (panelShown_) return;
+  panelShown_ = true;
   EntryStep();
+}
+
+void TAppearanceTab::FocusChanged(QWidget* /*old*/, QWidget* now) {
+  // Only a move between the panel's own controls counts: the focus coming back when the panel
+  // is activated again (after the colour dialog, from a note, from the tray) finds the state it
+  // left, and the menu bar, which holds the keys only while a menu is chosen, is no control.
+  if (!now || now->window() != window() || qobject_cast<QMenuBar*>(now)) return;
+  const bool inside = now == this || isAncestorOf(now);
+  if (inside == focusInTab_) return;
+  focusInTab_ = inside;
+  if (inside) EntryStep();
 }
 
 void TAppearanceTab::btnRandomizeColorsClick() {

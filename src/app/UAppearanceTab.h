@@ -22,9 +22,13 @@ class TAppearanceTab : public QWidget {
   TAppearanceTab(TNotesList& notes, TNotesTab& notesTab, Dialogs& dialogs, QWidget* parent = nullptr);
   ~TAppearanceTab() override;
 
-  // The gradient's ends from the first and last note (random without notes): when the control
-  // panel is shown, at the end of start-up, and when the focus enters the tab from outside.
+  // The gradient's ends from the first and last note (random without notes): at the end of
+  // start-up, when the control panel is first shown, and when the focus enters the tab from
+  // another control of the panel.
   void EntryStep();
+  // The control panel's show event: the entry step the first time only, so that bringing the
+  // panel up again keeps the ends the user picked.
+  void PanelShown();
 
   // GradientLeft and GradientRight: kept for the run, only in this tab.
   const TGradient& Gradient() const { return gradient_; }
@@ -78,4 +82,8 @@ class TAppearanceTab : public QWidget {
   Dialogs& dialogs_;
   TGradient gradient_;
   TLayout layout_;
+  bool panelShown_ = false;
+  // Where the panel's own focus last was: in this tab or at another of its controls. Another
+  // window taking the focus, or the panel losing it, leaves this as it was.
+  bool focusInTab_ = false;
 };

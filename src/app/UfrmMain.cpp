@@ -236,7 +236,6 @@ void TfrmMain::HideControlPanel() {
 
 void TfrmMain::ShowControlPanel() {
   placement_->Show();
-  appearanceTab_->EntryStep();
 }
 
 // ---- closing ------------------------------------------------------------------------------
@@ -245,6 +244,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Shown, it is on the workspace the user is on, whichever that is; still unmapped here.
   if (!event->spontaneous()) SetOnAllDesktops(*this);
+  appearanceTab_->PanelShown();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -111,7 +112,20 @@ TEST_F(AppearanceTest, EnteringTheTabReplacesPickedColoursComingBackToThePanelDo
          activate(main.get());
        },
        false},
-      {"the panel shown again", [&] { main->ShowControlPanel(); }, true},
+      {"the panel shown again", [&] { main->ShowControlPanel(); }, false},
+      {"to the menu bar and back",
+       [&] {
+         main->menuBar()->setFocus();
+         tab().btnDarker->setFocus();
+       },
+       false},
+      {"hidden and shown again",
+       [&] {
+         main->HideControlPanel();
+         main->ShowControlPanel();
+         activate(main.get());
+       },
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
