@@ -1,5 +1,6 @@
 #include "app/UPanelPlacement.h"
 
+#include <QLayout>
 #include <QWidget>
 
 #include "graphics/brMultiMonitor.h"
@@ -14,11 +15,20 @@ bool TPanelPlacement::OnSomeMonitor(const QPoint& p) const {
   return PointOnMonitor(screens_, p.x(), p.y());
 }
 
+QSize TPanelPlacement::ShownSize() const {
+  // Laid out now rather than when first shown: the tabs' minimum sizes (the Appearance tab's
+  // widens the panel) apply only then, and the panel must be placed for the size it shows with.
+  if (QLayout* layout = panel_.layout()) layout->activate();
+  return panel_.size();
+}
+
 void TPanelPlacement::LoadPosition(int x, int y) {
   remembered_ = QPoint(x, y);
-  if (!OnSomeMonitor(remembered_))
-    remembered_ = QPoint((screens_.PrimaryWidth() - panel_.width()) / 2,
-                         (screens_.PrimaryHeight() - panel_.height()) / 2);
+  if (!OnSomeMonitor(remembered_)) {
+    const QSize size = ShownSize();
+    remembered_ =
+        QPoint((screens_.PrimaryWidth() - size.width()) / 2, (screens_.PrimaryHeight() - size.height()) / 2);
+  }
 }
 
 void TPanelPlacement::RememberIfOnScreen() {
@@ -49,8 +59,9 @@ void TPanelPlacement::PlaceAndHide() {
 
 void TPanelPlacement::Show() {
   if (!OnSomeMonitor(remembered_)) {
-    const int y = RandomInt(screens_.PrimaryHeight() - panel_.height());
-    const int x = RandomInt(screens_.PrimaryWidth() - panel_.width());
+    const QSize size = ShownSize();
+    const int y = RandomInt(screens_.PrimaryHeight() - size.height());
+    const int x = RandomInt(screens_.PrimaryWidth() - size.width());
     remembered_ = QPoint(x, y);
   }
   MoveTo(remembered_);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 class QWidget;
 class Screens;
@@ -35,6 +36,7 @@ class TPanelPlacement {
 
  private:
   void MoveOffScreen();
+  QSize ShownSize() const;
 
   QWidget& panel_;
   const Screens& screens_;
