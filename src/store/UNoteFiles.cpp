@@ -6,6 +6,7 @@
 
 #include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
+#include "store/USyncNames.h"
 #include "store/brConvert.h"
 
 namespace {
@@ -61,7 +62,9 @@ std::vector<std::string> ListNoteTextFiles(bool deleted) {
   for (const std::filesystem::directory_iterator end{}; it != end; it.increment(ec)) {
     if (ec) break;
     std::string name = it->path().filename().string();
-    if (MatchesNoteFilePattern(name, deleted)) names.push_back(std::move(name));
+    // A sync tool's conflict copy (quibnote0001.sync-conflict-....txt) is no note's own file, though
+    // its name starts like one and may even parse to the note's id.
+    if (MatchesNoteFilePattern(name, deleted) && !IsConflictCopy(name)) names.push_back(std::move(name));
   }
   // In name order, as the classic file systems list them: the notes open, and every walk over
   // them (arrange, gradients) goes, in the same order on every machine.

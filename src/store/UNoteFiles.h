@@ -18,7 +18,8 @@ std::string DeletedNoteTextPath(int32_t id);
 // The names (not paths) of the entries of the notes folder that match quibnote*.txt, or
 // quibnote*.~txt when deleted is true. The prefix and the extension are matched without regard
 // to letter case, so a hand-written "QuibNote0003.TXT" is found; entries of every kind count,
-// in name order. A missing folder gives an empty list.
+// in name order. A missing folder gives an empty list. Conflict copies made by folder-sync tools
+// (IsConflictCopy) are left out.
 std::vector<std::string> ListNoteTextFiles(bool deleted);
 // True when a bare file name matches the listing's pattern for live or deleted notes.
 bool MatchesNoteFilePattern(const std::string& name, bool deleted);
