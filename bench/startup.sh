@@ -17,51 +17,14 @@ done
 [ -x "$build/quib_floor" ] || { echo "startup.sh: no $build/quib_floor" >&2; exit 2; }
 
 work=$(mktemp -d /tmp/quib-bench-XXXXXX)
-display_pids=()
+me=startup.sh
+# shellcheck source=bench/display.sh
+. "$(dirname "$0")/display.sh"
 cleanup() {
   stop_display
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-wait_for() {
-  local end=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.1
-  done
-}
-
-# start_display: a fresh Xvfb with openbox and trayer for one run. Each run gets its own, so
-# that a window manager still busy with the windows of the previous run does not slow the next.
-start_display() {
-  rm -f "$work/display"
-  Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp -noreset 9>"$work/display" >"$work/xvfb.log" 2>&1 &
-  display_pids=($!)
-  wait_for 10 test -s "$work/display" || { echo "startup.sh: Xvfb did not start" >&2; return 1; }
-  export DISPLAY=":$(tr -d '\n' <"$work/display")" XDG_RUNTIME_DIR="$work/runtime"
-  mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
-  wait_for 10 xdpyinfo || { echo "startup.sh: display $DISPLAY not ready" >&2; return 1; }
-  openbox >"$work/openbox.log" 2>&1 &
-  display_pids+=($!)
-  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { echo "startup.sh: openbox did not start" >&2; return 1; }
-  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --SetPartialStrut true \
-    >"$work/trayer.log" 2>&1 &
-  display_pids+=($!)
-  wait_for 10 sh -c 'xdotool search --classname "^trayer$"' || { echo "startup.sh: trayer did not start" >&2; return 1; }
-}
-stop_display() {
-  local p
-  for ((p = ${#display_pids[@]} - 1; p >= 0; p--)); do kill "${display_pids[p]}" 2>/dev/null || true; done
-  for p in "${display_pids[@]}"; do wait "$p" 2>/dev/null || true; done
-  display_pids=()
-}
-
-# Visible windows of a process that the window manager framed: depth 1 is a child of the root,
-# depth 2 a client in its frame. The tray icon is embedded deeper, in the tray host, so it is
-# not counted.
-mapped_windows() { xdotool search --onlyvisible --maxdepth 2 --pid "$1" 2>/dev/null | wc -l; }
 
 # measure <n> <dir> <command...>: runs the command in dir and prints
 # "seconds rss_kb cpu_seconds status" with status ok, timeout or died.
@@ -71,7 +34,7 @@ measure() {
   (cd "$dir" && exec "$@") >"$work/run.log" 2>&1 &
   local pid=$!
   local status=ok end=$((SECONDS + timeout_s))
-  until [ "$(mapped_windows "$pid")" -ge "$n" ]; do
+  until [ "$(mapped_windows "$pid" | wc -l)" -ge "$n" ]; do
     if ! kill -0 "$pid" 2>/dev/null; then status=died; break; fi
     if [ $SECONDS -ge $end ]; then status=timeout; break; fi
     sleep 0.05
@@ -91,24 +54,6 @@ measure() {
   echo "$(echo "$stop - $start" | bc) ${rss:-0} $(echo "scale=2; ${ticks:-0} / $(getconf CLK_TCK)" | bc) $status"
 }
 
-# prepare <n> <dir>: a folder with a copy of the program, settings that skip the welcome note
-# and n stored notes, each with a line of text and a record in the notes file.
-prepare() {
-  local n=$1 dir=$2 i
-  rm -rf "$dir"; mkdir -p "$dir/quibnotes"
-  cp "$build/quib" "$dir/quib"
-  printf '[Strings]\r\nsIdentity=bench\r\n' >"$dir/quib.ini"
-  {
-    printf '<?xml version="1.0" encoding="ISO-8859-1" standalone="yes" ?>\r\n\r\n<quib>\r\n'
-    for ((i = 1; i <= n; i++)); do
-      printf '    <note id="%d" left="%d" top="%d" width="128" height="128" minimized="0" systemnote="0" chat="0" readonly="0" ontop="0" color="9300421" fontsize="8" fontcolor="0" fontname="MS Sans Serif" />\r\n' \
-        "$i" $(((i * 37) % 1100)) $(((i * 23) % 650))
-      printf 'note %d\r\n' "$i" >"$dir/quibnotes/$(printf 'quibnote%04d.txt' "$i")"
-    done
-    printf '</quib>\r\n'
-  } >"$dir/quibnotes.xml"
-}
-
 ratio() {
   if [ "$(echo "$1 > 0 && $2 > 0" | bc)" = 1 ]; then printf '%.2f' "$(echo "scale=4; $1 / $2" | bc)"; else echo "-"; fi
 }
@@ -117,6 +62,8 @@ mark() { [ "$1" = ok ] && echo "" || echo " ($1)"; }
 printf '%6s | %9s %9s %6s | %8s %8s %6s | %8s %8s\n' N quib_s floor_s ratio quib_MB floor_MB ratio quib_cpu floor_cpu
 have_quib=1
 [ -x "$build/quib" ] || { have_quib=0; echo "startup.sh: no $build/quib, measuring the floor only" >&2; }
+# Each run gets a display of its own, so that a window manager still busy with the windows of
+# the previous run does not slow the next.
 for n in "${counts[@]}"; do
   qt=0 qrss=0 qcpu=0 qs=skipped
   if [ $have_quib = 1 ]; then
