@@ -174,6 +174,8 @@ for step in "F9:^Color Picker" "F11:^Color Picker" "ctrl+F11:^Font\$" "ctrl+F4:^
   wait_for 5 active_is "$w" || fail "after $key and Escape the note is not active"
   type_into "after-$key" quibnote0001.txt "after $key and Escape"
 done
+grep -q "after-F9 after-F11 after-ctrl+F11 after-ctrl+F4" "$APP/quibnotes/quibnote0001.txt" ||
+  fail "a box moved the caret: $(cat "$APP/quibnotes/quibnote0001.txt")"
 # F2 right after the colour picker: the control panel comes, and goes again with Alt+F4.
 xdotool key F9
 dialog=$(wait_window '^Color Picker')
