@@ -1,6 +1,6 @@
 // Where the keyboard goes: a note's boxes and dialogs belong to the note, and the Qt dialogs
-// give the keyboard back to their owner when they close; a press on the strip or the grip and
-// a user's close leave the note reachable with the caret in its text.
+// give the keyboard back to their owner when they close; a press on the strip or the grip gives
+// the note's text the keyboard, and a restore takes it from no other window.
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -143,6 +143,21 @@ TEST(NoteFocus, APressOnTheStripOrTheGripGivesTheTextTheKeyboard) {
     EXPECT_TRUE(WaitActive(note));
     EXPECT_EQ(QApplication::focusWidget(), note->mem);
   }
+}
+
+// A note restored from the control panel (Maximize All) takes no focus away; the text is its
+// focus widget again for when the user comes to it.
+TEST(NoteFocus, RestoringANoteTakesNoFocusAway) {
+  Notes t;
+  TfrmNote* note = MakeNote(t.host, 2, 0, 0);
+  TfrmNote* other = MakeNote(t.host, 1, 300, 0);
+  note->Minimize();
+  other->activateWindow();
+  ASSERT_TRUE(WaitActive(other));
+  note->Maximize();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), other);
+  EXPECT_EQ(note->focusWidget(), note->mem);
 }
 
 }  // namespace
