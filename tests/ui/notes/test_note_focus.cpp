@@ -126,15 +126,15 @@ TEST(QtDialogsOwner, TheOwnerHasTheKeyboardAgainAfterTheBox) {
 }
 
 TEST(NoteFocus, APressOnTheStripOrTheGripGivesTheTextTheKeyboard) {
-  const char* parts[] = {"strip", "grip"};
-  for (const char* part : parts) {
-    SCOPED_TRACE(part);
+  const char* controls[] = {"strip", "grip"};
+  for (const char* control : controls) {
+    SCOPED_TRACE(control);
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
     TfrmNote* other = MakeNote(t.host, 2, 300, 0);
     other->activateWindow();
     ASSERT_TRUE(WaitActive(other));
-    const bool strip = std::string(part) == "strip";
+    const bool strip = std::string(control) == "strip";
     QWidget& target = strip ? static_cast<QWidget&>(*note->pb) : *note->pbSize;
     // On the strip right of its menu box.
     const QPoint at = strip ? QPoint(60, 8) : QPoint(5, 5);
