@@ -167,14 +167,14 @@ void TfrmMain::StartupFailed(const std::exception& e) {
 void TfrmMain::CreateConfigs() {
   const std::string path = store_.NotesFilePath();
   try {
-    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens);
+    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, &store_);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
   } catch (const std::exception& e) {
     // Go on with an empty collection, so that notes made in this run get records; it never
     // overwrites the file it could not read, which is moved aside before the first write.
     configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
-                                                       *platform_.screens);
+                                                       *platform_.screens, &store_);
     configs_->MarkUnreadable();
     notesList_->SetCollection(configs_.get());
     // The reader's own messages do not say which file they are about.

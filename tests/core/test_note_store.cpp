@@ -10,6 +10,9 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
+#include "store/UTConfigurationManager.h"
+#include "store/brRegVal.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -85,4 +88,22 @@ TEST_F(NoteStoreTest, AReadIsRememberedAndADeleteMovesWhatIsKnown) {
   EXPECT_EQ(ReadFileBytes(deleted), "from elsewhere\r\n");
   EXPECT_TRUE(store.HasNoteText(4));
   EXPECT_FALSE(store.HasNoteText(5));
+}
+
+TEST_F(NoteStoreTest, TheNotesFileTellsTheStoreWhatItReadWroteAndMovedAside) {
+  const std::string path = store.NotesFilePath();
+  const auto settings = CreateQuibSettings(dir.path());
+  const FakeScreens screens{1024, 768};
+  WriteFileAtomic(path, "<quib></quib>");
+  TConfigurationManager notes(path, *settings, screens, &store);
+  EXPECT_EQ(store.LastKnown(path)->Hash, ContentHash("<quib></quib>"));
+  notes.SaveToFile();
+  EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Same);
+  WriteFileAtomic(path, "<quib>");  // cut short by someone else
+  EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Changed);
+
+  TConfigurationManager damaged(path, *settings, screens, &store);
+  EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Same) << "what was read counts as known";
+  EXPECT_FALSE(damaged.MoveAsideUnreadableFile().empty());
+  EXPECT_FALSE(store.LastKnown(path));
 }
