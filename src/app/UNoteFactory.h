@@ -28,7 +28,12 @@ class TNoteFactory {
 
   TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store, const TbrRegVal& settings,
                const Screens& screens, Dialogs& dialogs)
-      : host_(host), registry_(registry), store_(store), settings_(settings), screens_(screens), dialogs_(dialogs) {}
+      : host_(host),
+        registry_(registry),
+        store_(store),
+        settings_(settings),
+        screens_(screens),
+        dialogs_(dialogs) {}
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.

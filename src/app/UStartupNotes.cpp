@@ -26,8 +26,8 @@ void AdoptHandNamedFile(const TStoredNotes& stored, const TNoteStore& store, int
 }
 }  // namespace
 
-std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store, TNoteFactory& factory,
-                                         TConfigurationManager& collection) {
+std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store,
+                                         TNoteFactory& factory, TConfigurationManager& collection) {
   std::vector<std::string> problems;
   for (const int32_t id : stored.Ids) {
     AdoptHandNamedFile(stored, store, id);

@@ -20,7 +20,7 @@ struct TStoredNotes {
 TStoredNotes ScanNotesFolder(TNoteStore& store);
 // Opens a window for each stored note. A note whose text file cannot be read is skipped and
 // its file left as it is; the result holds one message for each.
-std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store, TNoteFactory& factory,
-                                         TConfigurationManager& collection);
+std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store,
+                                         TNoteFactory& factory, TConfigurationManager& collection);
 // The welcome note's lines, joined by CR LF, with no break after the last.
 std::string WelcomeText(const std::string& makerNotice);

@@ -41,7 +41,10 @@ constexpr int kNoTrayGraceMs = 3000;
 }  // namespace
 
 TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), store_(store), settings_(CreateQuibSettings(store.DataFolder())) {
+    : QMainWindow(parent),
+      platform_(platform),
+      store_(store),
+      settings_(CreateQuibSettings(store.DataFolder())) {
   setObjectName("frmMain");
   placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
   notesList_ = new TNotesList(this);
@@ -51,9 +54,8 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent
   dlgColor_ = std::make_unique<TbrColorPickerDialog>(this);
   dlgColor_->MessageDialogs = platform_.dialogs;
   platform_.dialogs->SetColorChooser([this](TColor& color) { return ChooseColorWith(*dlgColor_, color); });
-  factory_ =
-      std::make_unique<TNoteFactory>(*this, *notesList_, store_, *settings_, *platform_.screens,
-                                     *platform_.dialogs);
+  factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, store_, *settings_, *platform_.screens,
+                                            *platform_.dialogs);
   saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
@@ -307,7 +309,8 @@ std::optional<TTextFile> TfrmMain::ReadNoteText(int32_t id) {
   return store_.ReadNoteText(id);
 }
 
-TTextEncoding TfrmMain::WriteNoteText(int32_t id, const std::vector<std::string>& lines, TTextEncoding encoding) {
+TTextEncoding TfrmMain::WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                                      TTextEncoding encoding) {
   return store_.WriteNoteText(id, lines, encoding);
 }
 

@@ -72,7 +72,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TPlatform& Platform() const override { return platform_; }
   std::string ApplicationTitle() const override;
   std::optional<TTextFile> ReadNoteText(int32_t id) override;
-  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines, TTextEncoding encoding) override;
+  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                              TTextEncoding encoding) override;
   bool DeleteNoteText(int32_t id) override;
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }

@@ -10,8 +10,8 @@
 #include "app/UfrmMain.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtFonts.h"
-#include "store/UNoteStore.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteStore.h"
 #include "store/brRegVal.h"
 
 namespace {

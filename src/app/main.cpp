@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
   // From here on an end that skips the closing step (a broken X connection) still saves.
   const TExitSave exitSave(frmMain.Saver());
   // Only now that this is the one program of the folder: a crash's half-written temporaries.
-  SweepStaleTempFiles(
-      {store->DataFolder(), store->NotesFolder(), shell.StartupFolder(), frmMain.Settings().GetString("sLastExportDir")});
+  SweepStaleTempFiles({store->DataFolder(), store->NotesFolder(), shell.StartupFolder(),
+                       frmMain.Settings().GetString("sLastExportDir")});
   QObject::connect(&instance, &TSingleInstance::ShowRequested, &frmMain, &TfrmMain::ShowControlPanel);
   // The session manager's save request saves; the program ends when the session does.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.CommitData(); });

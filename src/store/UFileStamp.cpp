@@ -8,7 +8,7 @@
 
 namespace {
 std::optional<struct stat> statFile(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return st;
 }

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "store/UNoteStore.h"
 #include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/USyncNames.h"
 #include "support/TempDir.h"
 

@@ -43,7 +43,8 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   const TPlatform& Platform() const override { return platform; }
   std::string ApplicationTitle() const override { return appTitle; }
   std::optional<TTextFile> ReadNoteText(int32_t id) override { return store.ReadNoteText(id); }
-  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines, TTextEncoding encoding) override {
+  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                              TTextEncoding encoding) override {
     return store.WriteNoteText(id, lines, encoding);
   }
   bool DeleteNoteText(int32_t id) override { return store.DeleteNoteText(id); }

@@ -263,7 +263,8 @@ TEST(NoteState, SaveTextFailureKeepsTheFlag) {
   EXPECT_TRUE(note->Modified());
   // Nothing half-written is left beside it.
   int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(t.host.store.NotesFolder())) entries += e.exists() ? 1 : 0;
+  for (const auto& e : std::filesystem::directory_iterator(t.host.store.NotesFolder()))
+    entries += e.exists() ? 1 : 0;
   EXPECT_EQ(entries, 1);
 }
 
@@ -400,7 +401,8 @@ TEST(NoteClose, UserCloseKeepsTheNote) {
       note->close();
     FlushDeletes();
     EXPECT_TRUE(watch.isNull()) << c.name;
-    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n") << c.name;
+    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n")
+        << c.name;
     EXPECT_EQ(t.host.closedIds, c.wantNotified ? std::vector<int32_t>{2} : std::vector<int32_t>{}) << c.name;
     if (c.wantNotified) {
       EXPECT_EQ(t.host.open, std::vector<TfrmNote*>{other}) << c.name;
