@@ -45,7 +45,7 @@ struct Fixture {
     std::filesystem::remove_all(folder, ec);
   }
 
-  std::unique_ptr<TbrRegVal> settings = CreateQuibSettings();
+  std::unique_ptr<TbrRegVal> settings = CreateQuibSettings("");
   OneScreen screens;
   std::string folder, path;
   std::unique_ptr<TConfigurationManager> notes;

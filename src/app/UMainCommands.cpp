@@ -26,9 +26,9 @@
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
@@ -182,7 +182,7 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
   const TFileDialogSpec spec{.Title = "Import Text File",
                              .Filter = "Deleted Text Files (*.~txt)|*.~txt",
                              .DefaultExt = "txt",
-                             .InitialDir = NotesFolder()};
+                             .InitialDir = store_.NotesFolder()};
   std::string chosen;
   if (!platform_.dialogs->OpenFile(spec, chosen)) return;
   const int32_t id = NoteIdFromFileName(chosen);
@@ -191,7 +191,7 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
                                    " carries no Quib-Note number, so there is no note to undelete.");
     return;
   }
-  const std::string live = NoteTextPath(id);
+  const std::string live = store_.NoteTextPath(id);
   // A note of that id is alive: its file exists, or its window is open (a text file removed by
   // hand must not give the same note two windows). The deleted text comes back as a new note.
   bool alive = FileExists(live);
@@ -214,8 +214,8 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
 
 void TfrmMain::cmOpenNotesFolderClick() {
   // Also when the opener started but could not open it (no file manager).
-  openWithShell(platform_, this, &Shell::OpenFolder, NotesFolder(),
-                "Cannot open Folder \"" + AppFolder() + "quibnotes\"");
+  openWithShell(platform_, this, &Shell::OpenFolder, store_.NotesFolder(),
+                "Cannot open Folder \"" + store_.NotesFolder() + "\"");
 }
 
 // ---- tray icon, default font, start with login --------------------------------------------
@@ -291,7 +291,7 @@ void TfrmMain::chkStartupClick(bool checked) {
 // ---- help ---------------------------------------------------------------------------------
 
 void TfrmMain::cmQuickHelpClick() {
-  if (platform_.shell) platform_.shell->OpenFile(AppFolder() + "help/index.html", nullptr);
+  if (platform_.shell) platform_.shell->OpenFile(store_.DataFolder() + "help/index.html", nullptr);
 }
 
 void TfrmMain::cmHomepageClick() {

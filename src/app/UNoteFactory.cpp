@@ -8,7 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 #include "store/UTextEncoding.h"
@@ -21,8 +21,7 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   }
   // The id first: when none is left, no window has been made for nothing. An id whose live or
   // deleted text file exists already is passed over, so a new note never takes a stored text.
-  const int32_t id = NextFreeNoteId(
-      [](int32_t candidate) { return FileExists(NoteTextPath(candidate)) || FileExists(DeletedNoteTextPath(candidate)); });
+  const int32_t id = store_.NextFreeNoteId();
   auto note = std::make_unique<TfrmNote>(host_);
   note->SetId(id);
   note->setWindowTitle(QString());

@@ -11,6 +11,7 @@ class TbrRegVal;
 class TConfigurationManager;
 class TfrmNote;
 class TNoteHost;
+class TNoteStore;
 
 // The control panel's list of open notes, as the factory needs it.
 class TNoteRegistry {
@@ -25,9 +26,14 @@ class TNoteFactory {
  public:
   static constexpr int MaxNotes = 1024;
 
-  TNoteFactory(TNoteHost& host, TNoteRegistry& registry, const TbrRegVal& settings, const Screens& screens,
-               Dialogs& dialogs)
-      : host_(host), registry_(registry), settings_(settings), screens_(screens), dialogs_(dialogs) {}
+  TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store, const TbrRegVal& settings,
+               const Screens& screens, Dialogs& dialogs)
+      : host_(host),
+        registry_(registry),
+        store_(store),
+        settings_(settings),
+        screens_(screens),
+        dialogs_(dialogs) {}
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.
@@ -42,6 +48,7 @@ class TNoteFactory {
  private:
   TNoteHost& host_;
   TNoteRegistry& registry_;
+  TNoteStore& store_;
   const TbrRegVal& settings_;
   const Screens& screens_;
   Dialogs& dialogs_;

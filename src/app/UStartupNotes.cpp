@@ -1,37 +1,37 @@
 #include "app/UStartupNotes.h"
 
 #include "app/UNoteFactory.h"
-#include "notes/UNoteIds.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 
-TStoredNotes ScanNotesFolder() {
+TStoredNotes ScanNotesFolder(TNoteStore& store) {
   TStoredNotes stored;
-  stored.LiveNames = ListNoteTextFiles(false);
-  stored.Ids = ScanStoredNoteIds(stored.LiveNames, ListNoteTextFiles(true));
+  stored.LiveNames = store.ListNoteTextFiles(false);
+  stored.Ids = store.ScanStoredNoteIds(stored.LiveNames, store.ListNoteTextFiles(true));
   return stored;
 }
 
 namespace {
 // A file named by hand (QuibNote0003.TXT, quibnote3.txt) becomes the note's own text file, so
 // that its text is what the note shows and saves.
-void AdoptHandNamedFile(const TStoredNotes& stored, int32_t id) {
-  const std::string own = NoteTextPath(id);
+void AdoptHandNamedFile(const TStoredNotes& stored, const TNoteStore& store, int32_t id) {
+  const std::string own = store.NoteTextPath(id);
   if (FileExists(own)) return;
   for (const std::string& name : stored.LiveNames) {
     if (NoteIdFromFileName(name) != id) continue;
-    const std::string path = NotesFolder() + PathDelim + name;
+    const std::string path = store.NotesFolder() + PathDelim + name;
     if (path != own && RenameFile(path, own)) return;
   }
 }
 }  // namespace
 
-std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, TNoteFactory& factory,
-                                         TConfigurationManager& collection) {
+std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store,
+                                         TNoteFactory& factory, TConfigurationManager& collection) {
   std::vector<std::string> problems;
   for (const int32_t id : stored.Ids) {
-    AdoptHandNamedFile(stored, id);
-    if (!FileExists(NoteTextPath(id))) continue;
+    AdoptHandNamedFile(stored, store, id);
+    if (!FileExists(store.NoteTextPath(id))) continue;
     try {
       factory.OpenStoredNote(id, collection);
     } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 
 class TConfigurationManager;
 class TNoteFactory;
+class TNoteStore;
 
 struct TStoredNotes {
   std::vector<std::string> LiveNames;  // as listed, for notes whose file was named by hand
@@ -16,10 +17,10 @@ struct TStoredNotes {
 };
 
 // Lists the notes folder once and raises the id counter over every live and deleted note.
-TStoredNotes ScanNotesFolder();
+TStoredNotes ScanNotesFolder(TNoteStore& store);
 // Opens a window for each stored note. A note whose text file cannot be read is skipped and
 // its file left as it is; the result holds one message for each.
-std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, TNoteFactory& factory,
-                                         TConfigurationManager& collection);
+std::vector<std::string> OpenStoredNotes(const TStoredNotes& stored, const TNoteStore& store,
+                                         TNoteFactory& factory, TConfigurationManager& collection);
 // The welcome note's lines, joined by CR LF, with no break after the last.
 std::string WelcomeText(const std::string& makerNotice);

@@ -26,9 +26,8 @@
 #include "platform/Screens.h"
 #include "platform/System.h"
 #include "platform/X11WindowState.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
@@ -41,8 +40,11 @@ constexpr int kDesignTop = 149;
 constexpr int kNoTrayGraceMs = 3000;
 }  // namespace
 
-TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), settings_(CreateQuibSettings()) {
+TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent)
+    : QMainWindow(parent),
+      platform_(platform),
+      store_(store),
+      settings_(CreateQuibSettings(store.DataFolder())) {
   setObjectName("frmMain");
   placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
   notesList_ = new TNotesList(this);
@@ -53,8 +55,8 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
   dlgColor_->MessageDialogs = platform_.dialogs;
   platform_.dialogs->SetColorChooser(
       [this](TColor& color, QWidget* asker) { return ChooseColorWith(*dlgColor_, color, asker); });
-  factory_ =
-      std::make_unique<TNoteFactory>(*this, *notesList_, *settings_, *platform_.screens, *platform_.dialogs);
+  factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, store_, *settings_, *platform_.screens,
+                                            *platform_.dialogs);
   saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
@@ -94,7 +96,7 @@ void TfrmMain::FormCreate() {
   settings_->OnMessage = [this](const std::string& m) { platform_.dialogs->ShowMessage(m); };
   // One scan of the notes folder before anything can fail: whatever happens next, a new note
   // never takes the id of a stored one.
-  const TStoredNotes stored = ScanNotesFolder();
+  const TStoredNotes stored = ScanNotesFolder(store_);
   bool failed = false;
   try {
     settings_->Load();
@@ -114,7 +116,7 @@ void TfrmMain::FormCreate() {
     if (settingsLoaded_)
       LoadSettings();
     else
-      CreateDir(NotesFolder());
+      CreateDir(store_.NotesFolder());
   } catch (const std::exception& e) {
     StartupFailed(e);
     failed = true;
@@ -130,7 +132,7 @@ void TfrmMain::FormCreate() {
   // Whatever failed before, every stored note opens (from its record, or a default one), so
   // that the user sees the notes are there.
   if (configs_) {
-    const std::vector<std::string> problems = OpenStoredNotes(stored, *factory_, *configs_);
+    const std::vector<std::string> problems = OpenStoredNotes(stored, store_, *factory_, *configs_);
     if (!problems.empty()) {
       std::string text;
       for (const std::string& p : problems) text += ErrorBoxText(p) + "\n";
@@ -166,16 +168,16 @@ void TfrmMain::StartupFailed(const std::exception& e) {
 }
 
 void TfrmMain::CreateConfigs() {
-  const std::string path = AppFolder() + "quibnotes.xml";
+  const std::string path = store_.NotesFilePath();
   try {
-    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens);
+    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, &store_);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
   } catch (const std::exception& e) {
     // Go on with an empty collection, so that notes made in this run get records; it never
     // overwrites the file it could not read, which is moved aside before the first write.
     configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
-                                                       *platform_.screens);
+                                                       *platform_.screens, &store_);
     configs_->MarkUnreadable();
     notesList_->SetCollection(configs_.get());
     // The reader's own messages do not say which file they are about.
@@ -207,8 +209,7 @@ void TfrmMain::CreateWelcomeNote() {
 
 bool TfrmMain::FirstRunDone() const {
   if (!welcomePending_) return true;
-  return welcomeNoteId_ > 0 &&
-         (FileExists(NoteTextPath(welcomeNoteId_)) || FileExists(DeletedNoteTextPath(welcomeNoteId_)));
+  return welcomeNoteId_ > 0 && store_.HasNoteText(welcomeNoteId_);
 }
 
 // ---- placement ----------------------------------------------------------------------------
@@ -304,6 +305,19 @@ std::string TfrmMain::ApplicationTitle() const {
 void TfrmMain::cmCreateQuibNoteClick() {
   // Asked for by the user, who types into it next.
   if (TfrmNote* note = factory_->CreateRandomNote("")) note->Activate();
+}
+
+std::optional<TTextFile> TfrmMain::ReadNoteText(int32_t id) {
+  return store_.ReadNoteText(id);
+}
+
+TTextEncoding TfrmMain::WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                                      TTextEncoding encoding) {
+  return store_.WriteNoteText(id, lines, encoding);
+}
+
+bool TfrmMain::DeleteNoteText(int32_t id) {
+  return store_.DeleteNoteText(id);
 }
 
 void TfrmMain::MoveMinimizedGroup(int dx, int dy, int32_t id) {

@@ -28,6 +28,7 @@ class TBoxController;
 class TNoteFactory;
 class TNotesList;
 class TNotesSaver;
+class TNoteStore;
 class TNotesTab;
 class TPanelPlacement;
 class TAppearanceTab;
@@ -43,7 +44,8 @@ inline constexpr const char* kMakerHomepage = "https://www.brantel.example.com/"
 class TfrmMain : public QMainWindow, public TNoteHost {
   Q_OBJECT
  public:
-  explicit TfrmMain(const TPlatform& platform, QWidget* parent = nullptr);
+  // The store outlives the control panel.
+  TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   // Operations other parts call.
@@ -70,6 +72,10 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TBoxController& BoxController() const override { return *boxController_; }
   const TPlatform& Platform() const override { return platform_; }
   std::string ApplicationTitle() const override;
+  std::optional<TTextFile> ReadNoteText(int32_t id) override;
+  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                              TTextEncoding encoding) override;
+  bool DeleteNoteText(int32_t id) override;
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
   void ExitApplication() override { mmExitClick(); }
@@ -145,6 +151,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void StartupFailed(const std::exception& e);
 
   TPlatform platform_;
+  TNoteStore& store_;
   std::unique_ptr<TbrRegVal> settings_;
   std::unique_ptr<TConfigurationManager> configs_;
   std::unique_ptr<TBoxController> boxController_;

@@ -10,8 +10,8 @@
 #include "app/UfrmMain.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtFonts.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteStore.h"
 #include "store/brRegVal.h"
 
 namespace {
@@ -24,7 +24,7 @@ std::string s8(const QString& s) {
 }  // namespace
 
 void TfrmMain::LoadSettings() {
-  const std::string notesFolder = AppFolder() + "quibnotes";
+  const std::string notesFolder = store_.NotesFolder();
   if (!DirectoryExists(notesFolder)) CreateDir(notesFolder);
 
   placement_->LoadPosition(static_cast<int32_t>(settings_->GetInteger("iLastX")),
@@ -56,7 +56,7 @@ void TfrmMain::LoadSettings() {
   edtNotesTitle->setText(q(settings_->GetString("sNotesTitle")));
 
   icoDir_ = settings_->GetString("sICODir");
-  if (icoDir_.empty()) icoDir_ = TrayIconFolder();
+  if (icoDir_.empty()) icoDir_ = store_.TrayIconFolder();
 
   trayIconFile_ = settings_->GetString("sTrayIcon");
   if (!trayIconFile_.empty()) {

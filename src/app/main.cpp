@@ -1,6 +1,7 @@
 // Entry point of Quib.
 #include <QApplication>
 #include <QWidget>
+#include <memory>
 
 #include "app/UAppIcons.h"
 #include "app/UExitSave.h"
@@ -14,10 +15,9 @@
 #include "platform/QtScreens.h"
 #include "platform/QtShell.h"
 #include "platform/QtSystem.h"
-#include "store/UAppFolder.h"
 #include "store/UDataFolder.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "store/UTempSweep.h"
 #include "store/brRegVal.h"
@@ -51,19 +51,19 @@ int main(int argc, char** argv) {
   // Portable (the data beside the program) or installed (the data in the user's data folder).
   const std::string exeFolder = system.ApplicationFolder();
   const bool portable = IsPortableFolder(exeFolder);
+  std::unique_ptr<TNoteStore> store;
   try {
     const std::string dataFolder = DataFolder(
         exeFolder, portable, [&system](const std::string& name) { return system.Environment(name); });
     if (!portable) CreateDataFolder(dataFolder);
-    SetAppFolder(dataFolder);
+    store = std::make_unique<TNoteStore>(dataFolder, DefaultIconFolder(exeFolder, portable));
   } catch (const std::exception& e) {
     dialogs.ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
     return 1;
   }
-  SetTrayIconFolder(DefaultIconFolder(exeFolder, portable));
 
   TSingleInstance instance;
-  if (!instance.Acquire(AppFolder())) return 0;
+  if (!instance.Acquire(store->DataFolder())) return 0;
   if (!instance.Warning().empty()) dialogs.ShowMessage(instance.Warning());
 
   TPlatform platform;
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   platform.desktop = &desktop;
   platform.shell = &shell;
 
-  TfrmMain frmMain(platform);
+  TfrmMain frmMain(platform, *store);
   if (TSessionEnd::Requested()) {
     frmMain.EndSession();
     return 0;
@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
   // From here on an end that skips the closing step (a broken X connection) still saves.
   const TExitSave exitSave(frmMain.Saver());
   // Only now that this is the one program of the folder: a crash's half-written temporaries.
-  SweepStaleTempFiles(
-      {AppFolder(), NotesFolder(), shell.StartupFolder(), frmMain.Settings().GetString("sLastExportDir")});
+  SweepStaleTempFiles({store->DataFolder(), store->NotesFolder(), shell.StartupFolder(),
+                       frmMain.Settings().GetString("sLastExportDir")});
   QObject::connect(&instance, &TSingleInstance::ShowRequested, &frmMain, &TfrmMain::ShowControlPanel);
   // The session manager's save request saves; the program ends when the session does.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.CommitData(); });

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "store/UAppFolder.h"
-#include "store/UFileUtil.h"
 #include "store/USyncNames.h"
 #include "store/brConvert.h"
 
@@ -19,15 +17,7 @@ bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-std::string noteFileName(int32_t id, const std::string& ext) {
-  return NotesFolder() + PathDelim + kPrefix + PadNumber(id, 4) + ext;
-}
-
 }  // namespace
-
-std::string NotesFolder() {
-  return AppFolder() + "quibnotes";
-}
 
 std::string PadNumber(int32_t n, int width) {
   std::string digits = std::to_string(n);
@@ -36,12 +26,8 @@ std::string PadNumber(int32_t n, int width) {
   return digits;
 }
 
-std::string NoteTextPath(int32_t id) {
-  return noteFileName(id, kLiveExt);
-}
-
-std::string DeletedNoteTextPath(int32_t id) {
-  return noteFileName(id, kDeletedExt);
+std::string NoteTextFileName(int32_t id, bool deleted) {
+  return kPrefix + PadNumber(id, 4) + (deleted ? kDeletedExt : kLiveExt);
 }
 
 bool MatchesNoteFilePattern(const std::string& name, bool deleted) {
@@ -52,10 +38,10 @@ bool MatchesNoteFilePattern(const std::string& name, bool deleted) {
          endsWith(lower, ext);
 }
 
-std::vector<std::string> ListNoteTextFiles(bool deleted) {
+std::vector<std::string> ListNoteTextFiles(const std::string& notesFolder, bool deleted) {
   std::vector<std::string> names;
   std::error_code ec;
-  std::filesystem::directory_iterator it(NotesFolder(), ec);
+  std::filesystem::directory_iterator it(notesFolder, ec);
   if (ec) return names;
   // An entry that vanishes or cannot be read while listing ends the listing, as a wildcard
   // search does; what was found so far stands.

@@ -8,6 +8,7 @@
 
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "store/UXMLConstants.h"
 #include "store/brRegVal.h"
@@ -24,14 +25,14 @@ bool pathTaken(const std::string& path) {
 }  // namespace
 
 TConfigurationManager::TConfigurationManager(std::string fileName, const TbrRegVal& settings,
-                                             const Screens& screens)
-    : TConfigurationManager(NoLoad{}, std::move(fileName), settings, screens) {
+                                             const Screens& screens, TNoteStore* store)
+    : TConfigurationManager(NoLoad{}, std::move(fileName), settings, screens, store) {
   LoadFromFile();
 }
 
 TConfigurationManager::TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings,
-                                             const Screens& screens)
-    : fileName_(std::move(fileName)), settings_(settings), screens_(screens) {}
+                                             const Screens& screens, TNoteStore* store)
+    : fileName_(std::move(fileName)), settings_(settings), screens_(screens), store_(store) {}
 
 void TConfigurationManager::AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record) {
   if (!record) throw std::invalid_argument("TConfigurationManager: a record is required");
@@ -51,7 +52,9 @@ TNoteConfig* TConfigurationManager::GetConfig(int32_t id) const {
 bool TConfigurationManager::ReadFile(
     const TNoteDefaults& defaults,
     std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const {
-  const std::vector<std::string> lines = ReadTextLines(fileName_);
+  const std::string bytes = ReadFileBytes(fileName_);
+  if (store_) store_->Remember(fileName_, bytes);
+  const std::vector<std::string> lines = SplitTextLines(bytes);
   bool whole = true;
   const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse(&whole);
   if (!document) throw EQuibError("XML DocumentElement is nil. Loading Aborted!");
@@ -126,6 +129,7 @@ void TConfigurationManager::Write(std::string content) {
     throw EQuibError("The notes file \"" + fileName_ +
                      "\" could not be read and is kept as it is. Saving the notes aborted!");
   WriteFileAtomic(fileName_, content);
+  if (store_) store_->Remember(fileName_, content);
   savedContent_ = std::move(content);
 }
 
@@ -139,6 +143,7 @@ std::string TConfigurationManager::MoveAsideUnreadableFile() {
     std::string target = fileName_ + ".bak" + (n == 0 ? std::string() : std::to_string(n));
     if (pathTaken(target)) continue;
     if (RenameFile(fileName_, target)) {
+      if (store_) store_->Forget(fileName_);
       unreadable_ = false;
       return target;
     }

@@ -12,6 +12,7 @@
 #include "store/UTNoteConfig.h"
 
 class TbrRegVal;
+class TNoteStore;
 class Screens;
 
 class TConfigurationManager {
@@ -19,10 +20,13 @@ class TConfigurationManager {
   // Tag for a collection that does not read its file when made.
   struct NoLoad {};
 
-  // Stores the path and loads the file (LoadFromFile); raises its errors.
-  TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  // Stores the path and loads the file (LoadFromFile); raises its errors. A store given is told
+  // what the file held each time it is read or written.
+  TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens,
+                        TNoteStore* store = nullptr);
   // Stores the path only; the list stays empty until LoadFromFile.
-  TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens,
+                        TNoteStore* store = nullptr);
   TConfigurationManager(const TConfigurationManager&) = delete;
   TConfigurationManager& operator=(const TConfigurationManager&) = delete;
 
@@ -80,6 +84,7 @@ class TConfigurationManager {
   std::string fileName_;
   const TbrRegVal& settings_;
   const Screens& screens_;
+  TNoteStore* store_;
   std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> configs_;
   // Position of the first entry of each key, so that lookups stay cheap for many notes.
   std::unordered_map<std::string, size_t> firstByKey_;

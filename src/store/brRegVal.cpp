@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "store/UAppFolder.h"
 #include "store/UQuibError.h"
 #include "store/brConvert.h"
 #include "store/brIniFile.h"
@@ -55,7 +54,7 @@ TbrRegVal::TbrRegVal() = default;
 TbrRegVal::~TbrRegVal() = default;
 
 std::string TbrRegVal::IniPath() const {
-  return UseStartUpDir ? AppFolder() + IniFileName : IniFileName;
+  return UseStartUpDir ? StartUpDir + IniFileName : IniFileName;
 }
 
 bool TbrRegVal::Open() {
@@ -209,9 +208,10 @@ void TbrRegVal::SetString(const std::string& name, const std::string& value) {
   strings_[static_cast<size_t>(i)] = name + "=" + value;
 }
 
-std::unique_ptr<TbrRegVal> CreateQuibSettings() {
+std::unique_ptr<TbrRegVal> CreateQuibSettings(const std::string& dataFolder) {
   auto s = std::make_unique<TbrRegVal>();
   s->IniFileName = "quib.ini";
+  s->StartUpDir = dataFolder;
   s->SetBooleans({"bRandomColor=1", "bSnapGrid=0", "bSnapEdges=1", "bSnapNotes=0", "bStartup=0",
                   "bBringToFront=0", "bRemoveStayOnTop=0", "bPLayWAV1=0", "bPlayWAV2=0", "bWinXPShadow=1"});
   s->SetIntegers({"iLastX=100", "iLastY=100", "iGridX=8", "iGridY=8", "iDefaultFontSize=8",

@@ -23,6 +23,8 @@ class TbrRegVal {
   std::string IniFileName;
   std::string IniSection;
   bool UseStartUpDir = true;
+  // The folder IniFileName lies in when UseStartUpDir is set, ending in the separator.
+  std::string StartUpDir;
   bool UseRegistry = false;
   TRegRoot RegistryRoot = TRegRoot::rgCurrentUser;
   void SetBooleans(const std::vector<std::string>& lines) { booleans_ = lines; }
@@ -62,5 +64,5 @@ class TbrRegVal {
   std::unique_ptr<TIniFile> ini_;
 };
 
-// The program's own store: "quib.ini" with every declared key and default.
-std::unique_ptr<TbrRegVal> CreateQuibSettings();
+// The program's own store: "quib.ini" in dataFolder with every declared key and default.
+std::unique_ptr<TbrRegVal> CreateQuibSettings(const std::string& dataFolder);

@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "store/UAppFolder.h"
 #include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "support/TempDir.h"
 
 TEST(NoteFiles, PathsPadTheIdToFourDigits) {
-  SetAppFolder("/opt/quib/");
+  const TNoteStore store("/opt/quib");
   struct Case {
     int32_t id;
     const char* live;
@@ -21,13 +21,14 @@ TEST(NoteFiles, PathsPadTheIdToFourDigits) {
       {1, "/opt/quib/quibnotes/quibnote0001.txt", "/opt/quib/quibnotes/quibnote0001.~txt"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(NoteTextPath(c.id), c.live);
-    EXPECT_EQ(DeletedNoteTextPath(c.id), c.deleted);
+    EXPECT_EQ(store.NoteTextPath(c.id), c.live);
+    EXPECT_EQ(store.DeletedNoteTextPath(c.id), c.deleted);
     // Every name the program writes must parse back to its id.
-    EXPECT_EQ(NoteIdFromFileName(NoteTextPath(c.id)), c.id);
-    EXPECT_EQ(NoteIdFromFileName(DeletedNoteTextPath(c.id)), c.id);
+    EXPECT_EQ(NoteIdFromFileName(store.NoteTextPath(c.id)), c.id);
+    EXPECT_EQ(NoteIdFromFileName(store.DeletedNoteTextPath(c.id)), c.id);
   }
-  EXPECT_EQ(NotesFolder(), "/opt/quib/quibnotes");
+  EXPECT_EQ(store.NotesFolder(), "/opt/quib/quibnotes");
+  EXPECT_EQ(store.NotesFilePath(), "/opt/quib/quibnotes.xml");
   EXPECT_EQ(PadNumber(0, 4), "0000");
   EXPECT_EQ(PadNumber(42, 2), "42");
 }
@@ -74,10 +75,10 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
 
 TEST(NoteFiles, ListingMatchesTheWildcardsWithoutRegardToCase) {
   TempDir dir;
-  SetAppFolder(dir.path());
-  EXPECT_TRUE(ListNoteTextFiles(false).empty()) << "no notes folder yet";
+  const TNoteStore store(dir.path());
+  EXPECT_TRUE(store.ListNoteTextFiles(false).empty()) << "no notes folder yet";
 
-  const std::string folder = NotesFolder() + "/";
+  const std::string folder = store.NotesFolder() + "/";
   std::filesystem::create_directory(folder);
   for (const char* name :
        {"quibnote0002.txt", "quibnote0005.txt", "QuibNote0003.TXT", "quibnote12345.txt", "quibnote.txt",
@@ -87,27 +88,27 @@ TEST(NoteFiles, ListingMatchesTheWildcardsWithoutRegardToCase) {
   // A wildcard search lists entries of every kind.
   std::filesystem::create_directory(folder + "quibnote0100.txt");
 
-  EXPECT_EQ(sorted(ListNoteTextFiles(false)),
+  EXPECT_EQ(sorted(store.ListNoteTextFiles(false)),
             sorted({"quibnote0002.txt", "quibnote0005.txt", "QuibNote0003.TXT", "quibnote12345.txt",
                     "quibnote.txt", "quibnote0100.txt"}));
-  EXPECT_EQ(sorted(ListNoteTextFiles(true)),
+  EXPECT_EQ(sorted(store.ListNoteTextFiles(true)),
             sorted({"quibnote0004.~txt", "quibnote0009.~txt", "QUIBNOTE0008.~TXT"}));
 }
 
 TEST(NoteFiles, StartUpSeesTheLargestIdOverLiveAndDeletedFiles) {
   TempDir dir;
-  SetAppFolder(dir.path());
-  std::filesystem::create_directory(NotesFolder());
-  for (int id : {2, 5}) touch(NoteTextPath(id));
-  for (int id : {4, 9}) touch(DeletedNoteTextPath(id));
+  const TNoteStore store(dir.path());
+  std::filesystem::create_directory(store.NotesFolder());
+  for (int id : {2, 5}) touch(store.NoteTextPath(id));
+  for (int id : {4, 9}) touch(store.DeletedNoteTextPath(id));
   std::vector<int32_t> opened;
   int32_t last = 0;
-  for (const auto& name : ListNoteTextFiles(false))
+  for (const auto& name : store.ListNoteTextFiles(false))
     if (const int32_t id = NoteIdFromFileName(name); id != -1) {
       opened.push_back(id);
       last = std::max(last, id);
     }
-  for (const auto& name : ListNoteTextFiles(true)) last = std::max(last, NoteIdFromFileName(name));
+  for (const auto& name : store.ListNoteTextFiles(true)) last = std::max(last, NoteIdFromFileName(name));
   std::sort(opened.begin(), opened.end());
   EXPECT_EQ(opened, (std::vector<int32_t>{2, 5}));
   EXPECT_EQ(last + 1, 10);

@@ -1,5 +1,5 @@
-// The note id counter, the start-up scan over real files in a notes folder, and the random
-// positions of new notes.
+// The notes store's id counter, the start-up scan over real files in a notes folder, and the
+// random positions of new notes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,8 @@
 
 #include "graphics/brRandom.h"
 #include "notes/UNoteIds.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -19,16 +18,14 @@
 namespace {
 class NoteIdsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(dir.path() + "quibnotes");
-    ResetLastNoteId();
-  }
-  void TearDown() override { ResetLastNoteId(); }
+  void SetUp() override { CreateDir(dir.path() + "quibnotes"); }
   void touch(const std::string& name) { WriteFileAtomic(dir.path() + "quibnotes/" + name, "x\r\n"); }
-  std::vector<int32_t> scan() { return ScanStoredNoteIds(ListNoteTextFiles(false), ListNoteTextFiles(true)); }
+  static std::vector<int32_t> scan(TNoteStore& s) {
+    return s.ScanStoredNoteIds(s.ListNoteTextFiles(false), s.ListNoteTextFiles(true));
+  }
 
   TempDir dir;
+  TNoteStore store{dir.path()};
 };
 
 std::vector<int32_t> sorted(std::vector<int32_t> ids) {
@@ -65,42 +62,41 @@ TEST_F(NoteIdsTest, StartUpScanOfTheNotesFolder) {
   };
   for (const auto& c : cases) {
     TempDir fresh;
-    SetAppFolder(fresh.path());
+    TNoteStore run(fresh.path());
     CreateDir(fresh.path() + "quibnotes");
-    ResetLastNoteId();
     for (const auto& f : c.files) WriteFileAtomic(fresh.path() + "quibnotes/" + f, "");
-    EXPECT_EQ(sorted(scan()), sorted(c.opened)) << c.what;
-    EXPECT_EQ(NextNoteId(), c.nextId) << c.what;
+    EXPECT_EQ(sorted(scan(run)), sorted(c.opened)) << c.what;
+    EXPECT_EQ(run.NextNoteId(), c.nextId) << c.what;
   }
 }
 
 TEST_F(NoteIdsTest, ScanKeepsTheListingOrderAndOnlyRaisesTheCounter) {
   const std::vector<std::string> live = {"quibnote0009.txt", "quibnote0002.txt", "x.txt", "quibnote0005.txt"};
-  RaiseLastNoteId(40);  // notes made before the scan keep their ids out of reach
-  EXPECT_EQ(ScanStoredNoteIds(live, {"quibnote0001.~txt"}), (std::vector<int32_t>{9, 2, 5}));
-  EXPECT_EQ(LastNoteId(), 40);
+  store.RaiseLastNoteId(40);  // notes made before the scan keep their ids out of reach
+  EXPECT_EQ(store.ScanStoredNoteIds(live, {"quibnote0001.~txt"}), (std::vector<int32_t>{9, 2, 5}));
+  EXPECT_EQ(store.LastNoteId(), 40);
 }
 
 TEST_F(NoteIdsTest, IdsAreNeverHandedOutTwice) {
-  EXPECT_EQ(LastNoteId(), 0);
-  EXPECT_EQ(NextNoteId(), 1);
-  EXPECT_EQ(NextNoteId(), 2);
-  RaiseLastNoteId(1);  // lower: no effect
-  EXPECT_EQ(NextNoteId(), 3);
-  RaiseLastNoteId(std::numeric_limits<int32_t>::max() - 1);
-  EXPECT_EQ(NextNoteId(), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(store.LastNoteId(), 0);
+  EXPECT_EQ(store.NextNoteId(), 1);
+  EXPECT_EQ(store.NextNoteId(), 2);
+  store.RaiseLastNoteId(1);  // lower: no effect
+  EXPECT_EQ(store.NextNoteId(), 3);
+  store.RaiseLastNoteId(std::numeric_limits<int32_t>::max() - 1);
+  EXPECT_EQ(store.NextNoteId(), std::numeric_limits<int32_t>::max());
   // Wrapping round would hand out ids of notes that may still be on disk.
-  EXPECT_THROW(NextNoteId(), EQuibError);
-  EXPECT_EQ(LastNoteId(), std::numeric_limits<int32_t>::max());
+  EXPECT_THROW(store.NextNoteId(), EQuibError);
+  EXPECT_EQ(store.LastNoteId(), std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(NoteIdsTest, ANewNoteAfterTheScanTakesAFreeName) {
   touch("quibnote0002.txt");
   touch("quibnote0007.~txt");
-  scan();
-  const int32_t id = NextNoteId();
-  EXPECT_FALSE(FileExists(NoteTextPath(id)));
-  EXPECT_FALSE(FileExists(DeletedNoteTextPath(id)));
+  scan(store);
+  const int32_t id = store.NextNoteId();
+  EXPECT_FALSE(FileExists(store.NoteTextPath(id)));
+  EXPECT_FALSE(FileExists(store.DeletedNoteTextPath(id)));
 }
 
 TEST_F(NoteIdsTest, NextFreeIdSkipsIdsWhoseFilesAppearedSinceTheScan) {
@@ -117,16 +113,16 @@ TEST_F(NoteIdsTest, NextFreeIdSkipsIdsWhoseFilesAppearedSinceTheScan) {
       {kMax - 2, {kMax - 1, kMax}, 0},
   };
   for (const auto& c : cases) {
-    ResetLastNoteId();
-    RaiseLastNoteId(c.counter);
+    TNoteStore run(dir.path());
+    run.RaiseLastNoteId(c.counter);
     const auto taken = [&](int32_t id) {
       return std::find(c.taken.begin(), c.taken.end(), id) != c.taken.end();
     };
     if (c.expected == 0) {
-      EXPECT_THROW(NextFreeNoteId(taken), EQuibError) << c.counter;
+      EXPECT_THROW(run.NextFreeNoteId(taken), EQuibError) << c.counter;
     } else {
-      EXPECT_EQ(NextFreeNoteId(taken), c.expected) << c.counter;
-      EXPECT_EQ(LastNoteId(), c.expected);
+      EXPECT_EQ(run.NextFreeNoteId(taken), c.expected) << c.counter;
+      EXPECT_EQ(run.LastNoteId(), c.expected);
     }
   }
 }

@@ -80,7 +80,7 @@ TEST(NotesMerge, EachFieldTakesTheIncomingValueOnlyWhenUnchangedHere) {
 
 TEST(NotesMerge, RecordsOfTheCollection) {
   TempDir dir;
-  const auto settings = CreateQuibSettings();
+  const auto settings = CreateQuibSettings(dir.path());
   TConfigurationManager collection(TConfigurationManager::NoLoad{}, dir.path() + "quibnotes.xml", *settings,
                                    screens);
   for (int32_t id : {1, 2, 3}) collection.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));

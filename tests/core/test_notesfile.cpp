@@ -35,7 +35,7 @@ class NotesFile : public ::testing::Test {
 
   TempDir dir;
   std::string path = dir.path() + "quibnotes.xml";
-  std::unique_ptr<TbrRegVal> settings = CreateQuibSettings();
+  std::unique_ptr<TbrRegVal> settings = CreateQuibSettings(dir.path());
   FakeScreens screens{1024, 768};
 };
 }  // namespace

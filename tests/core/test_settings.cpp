@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/brIniFile.h"
@@ -26,8 +25,7 @@ std::string errorOf(const std::function<void()>& f) {
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetAppFolder(dir.path());
-    settings = CreateQuibSettings();
+    settings = CreateQuibSettings(dir.path());
     settings->OnMessage = [this](const std::string& m) { messages.push_back(m); };
   }
   std::string iniPath() const { return dir.path() + "quib.ini"; }
@@ -133,7 +131,7 @@ TEST_F(SettingsTest, SaveKeepsHandWrittenFileAndUndeclaredKeys) {
       "sLastImportDir=\r\nsLastExportDir=\r\nsICODir=\r\nsTrayIcon=\r\nsNotesTitle=Quib [$id$]\r\n";
   EXPECT_EQ(readIni(), expected);
   // A second load and save changes nothing.
-  auto again = CreateQuibSettings();
+  auto again = CreateQuibSettings(dir.path());
   again->Load();
   again->Save();
   EXPECT_EQ(readIni(), expected);
@@ -169,7 +167,7 @@ TEST_F(SettingsTest, LongValuesReadBackCutTo2047Characters) {
   const std::string longText(3000, 'x');
   settings->SetString("sLastSend", longText);
   settings->Save();
-  auto again = CreateQuibSettings();
+  auto again = CreateQuibSettings(dir.path());
   again->Load();
   EXPECT_EQ(again->GetString("sLastSend"), std::string(2047, 'x'));
 }
@@ -223,7 +221,7 @@ TEST_F(SettingsTest, LineBreaksInValuesNeverBreakTheFile) {
   expected.replace(expected.find("sIdentity=\r\n"), 12, "sIdentity=x y  z\r\n");
   expected.replace(expected.find("sNotesTitle=Quib [$id$]"), 23, "sNotesTitle=a b");
   EXPECT_EQ(readIni(), expected);
-  auto again = CreateQuibSettings();
+  auto again = CreateQuibSettings(dir.path());
   again->Load();
   EXPECT_EQ(again->GetString("sNotesTitle"), "a b");
   EXPECT_EQ(again->GetString("sIdentity"), "x y  z");
@@ -246,10 +244,9 @@ TEST_F(SettingsTest, SomethingUnreadableUnderTheNameRaisesAndIsNeverOverwritten)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir fresh;
-    SetAppFolder(fresh.path());
     const std::string path = fresh.path() + "quib.ini";
     c.make(path);
-    auto store = CreateQuibSettings();
+    auto store = CreateQuibSettings(fresh.path());
     EXPECT_EQ(errorOf([&] { store->Load(); }), "Unable to read " + path);
     store->SetBoolean("bSnapGrid", true);
     EXPECT_EQ(errorOf([&] { store->Save(); }), "Unable to read " + path);

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "store/UAppFolder.h"
 #include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/USyncNames.h"
 #include "support/TempDir.h"
 
@@ -62,16 +62,16 @@ TEST(SyncNames, WhatACopyIsOf) {
 
 TEST(SyncNames, CopiesAreListedApartFromTheNotesOwnFiles) {
   TempDir dir;
-  SetAppFolder(dir.path());
-  std::filesystem::create_directory(NotesFolder());
+  const TNoteStore store(dir.path());
+  std::filesystem::create_directory(store.NotesFolder());
   for (const char* name : {"quibnote0001.txt", "quibnote0001.sync-conflict-20261209-031500-ABCDEFG.txt",
                            "quibnote0002 (conflicted copy 2026-12-09 031500).txt", "quibnote0003.~txt",
                            "quibnote0003.sync-conflict-20261209-031500-ABCDEFG.~txt"})
-    std::ofstream(NotesFolder() + "/" + name) << "x";
-  EXPECT_EQ(ListNoteTextFiles(false), std::vector<std::string>{"quibnote0001.txt"});
-  EXPECT_EQ(ListNoteTextFiles(true), std::vector<std::string>{"quibnote0003.~txt"});
+    std::ofstream(store.NotesFolder() + "/" + name) << "x";
+  EXPECT_EQ(store.ListNoteTextFiles(false), std::vector<std::string>{"quibnote0001.txt"});
+  EXPECT_EQ(store.ListNoteTextFiles(true), std::vector<std::string>{"quibnote0003.~txt"});
   std::vector<std::string> copies;
-  for (const TConflictCopy& c : ListConflictCopies(NotesFolder())) copies.push_back(c.Name);
+  for (const TConflictCopy& c : ListConflictCopies(store.NotesFolder())) copies.push_back(c.Name);
   EXPECT_EQ(copies, (std::vector<std::string>{"quibnote0001.sync-conflict-20261209-031500-ABCDEFG.txt",
                                               "quibnote0002 (conflicted copy 2026-12-09 031500).txt",
                                               "quibnote0003.sync-conflict-20261209-031500-ABCDEFG.~txt"}));

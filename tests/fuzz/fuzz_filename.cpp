@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string name(reinterpret_cast<const char*>(data), size);
   const int32_t id = NoteIdFromFileName(name);
   // A name made from an id reads back as that id.
-  if (id >= 0 && NoteIdFromFileName(NoteTextPath(id)) != id) std::abort();
-  if (id >= 0 && NoteIdFromFileName(DeletedNoteTextPath(id)) != id) std::abort();
+  if (id >= 0 && NoteIdFromFileName(NoteTextFileName(id, false)) != id) std::abort();
+  if (id >= 0 && NoteIdFromFileName(NoteTextFileName(id, true)) != id) std::abort();
   // An original is shorter than its copy and is no copy itself.
   const std::string original = ConflictCopyOriginal(name);
   if (!original.empty() && (original.size() >= name.size() || IsConflictCopy(original))) std::abort();

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "fuzz/FuzzTempFolder.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/brIniFile.h"
@@ -17,18 +16,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TFuzzTempFolder folder("ini");
-  SetAppFolder(folder.path);
   const std::string path = folder.path + "quib.ini";
   WriteFileAtomic(path, std::string(reinterpret_cast<const char*>(data), size));
 
-  auto settings = CreateQuibSettings();
+  auto settings = CreateQuibSettings(folder.path);
   settings->OnMessage = [](const std::string&) {};
   try {
     settings->Load();
     settings->SetString("sIdentity", "fuzz");
     settings->Save();
     // What was saved loads again without an error.
-    auto again = CreateQuibSettings();
+    auto again = CreateQuibSettings(folder.path);
     again->OnMessage = [](const std::string&) {};
     again->Load();
     if (again->GetString("sIdentity") != "fuzz") std::abort();

@@ -31,7 +31,7 @@ const std::string& folder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const auto settings = CreateQuibSettings();
+  static const auto settings = CreateQuibSettings(folder());
   static const OneScreen screens;
   const std::string path = folder() + "quibnotes.xml";
   std::FILE* f = std::fopen(path.c_str(), "wb");

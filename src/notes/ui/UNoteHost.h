@@ -1,10 +1,14 @@
 // What a note window needs of the control panel that holds it: the live snapping and title
-// options, the settings store, the note snapping, the desktop seams, a few commands and the
-// bookkeeping of a note that the user deletes.
+// options, the settings store, the note snapping, the desktop seams, the note's stored text, a
+// few commands and the bookkeeping of a note that the user deletes.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "store/UTextEncoding.h"
 
 class TbrRegVal;
 class TBoxController;
@@ -31,6 +35,16 @@ class TNoteHost {
   // The title of the error boxes a note shows: the application title, as on every error box
   // of the program.
   virtual std::string ApplicationTitle() const { return "Quib"; }
+
+  // The note's text as the notes store keeps it: nullopt when note id has no text file; raises
+  // EQuibError when the file is there but cannot be read.
+  virtual std::optional<TTextFile> ReadNoteText(int32_t id) = 0;
+  // Writes the note's text crash-safe in encoding (UTF-8 when a character does not fit) and
+  // returns the encoding written; raises EQuibError, the file left as it was, when it fails.
+  virtual TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                                      TTextEncoding encoding) = 0;
+  // The text file takes its deleted name; false when there is none or it cannot be renamed.
+  virtual bool DeleteNoteText(int32_t id) = 0;
 
   // Moves every other minimized open note by (dx, dy): a collapsed note dragged with Ctrl
   // held takes its group along.

@@ -24,8 +24,6 @@
 #include "platform/QtFonts.h"
 #include "platform/TPlatform.h"
 #include "platform/X11WindowState.h"
-#include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 
@@ -152,16 +150,15 @@ void TfrmNote::SetTextFont(const TFontSpec& font) {
 }
 
 void TfrmNote::LoadText() {
-  const std::string path = NoteTextPath(id_);
-  if (!FileExists(path)) return;
-  const TTextFile file = ReadEncodedTextFile(path);
-  SetLines(file.Lines);
-  encoding_ = file.Encoding;
+  const std::optional<TTextFile> file = host_.ReadNoteText(id_);
+  if (!file) return;
+  SetLines(file->Lines);
+  encoding_ = file->Encoding;
   modified_ = false;
 }
 
 void TfrmNote::SaveText() {
-  encoding_ = WriteEncodedTextFile(NoteTextPath(id_), Lines(), encoding_);
+  encoding_ = host_.WriteNoteText(id_, Lines(), encoding_);
   modified_ = false;
 }
 

@@ -15,7 +15,6 @@
 #include "platform/Dialogs.h"
 #include "platform/TPlatform.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
 #include "store/UQuibError.h"
 #include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
@@ -211,7 +210,7 @@ void TfrmNote::pmDeleteClick() {
   host_.NoteDeleted(*this);
   // A failed rename is not reported: the window goes and the file keeps its live name, so the
   // note comes back at the next start rather than being lost.
-  if (FileExists(NoteTextPath(id_))) RenameFile(NoteTextPath(id_), DeletedNoteTextPath(id_));
+  host_.DeleteNoteText(id_);
   CloseForDelete();
 }
 

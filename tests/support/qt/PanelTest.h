@@ -1,5 +1,6 @@
 // A real control panel on the scripted seams, in a temporary data folder of its own: the base of
-// the window tests of the control panel and of what it drives.
+// the window tests of the control panel and of what it drives. Each start is a new run of the
+// program, with a notes store of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +10,9 @@
 
 #include "app/UNotesList.h"
 #include "app/UfrmMain.h"
-#include "notes/UNoteIds.h"
 #include "notes/ui/UfrmNote.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
-#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "support/FakeDesktop.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -21,11 +20,9 @@
 class PanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetAppFolder(dir.path());
-    CreateDir(NotesFolder());
+    CreateDir(store->NotesFolder());
     system.folder = dir.path();
     platform = {&screens, &dialogs, &system, &desktop, &shell};
-    ResetLastNoteId();
   }
   void TearDown() override { stop(); }
 
@@ -33,7 +30,8 @@ class PanelTest : public ::testing::Test {
   TfrmMain& start(const std::string& ini = "[Strings]\nsIdentity=tester\n") {
     stop();
     if (!ini.empty()) write("quib.ini", ini);
-    main = std::make_unique<TfrmMain>(platform);
+    store = std::make_unique<TNoteStore>(dir.path());
+    main = std::make_unique<TfrmMain>(platform, *store);
     return *main;
   }
   // Exit as the user ends the program, saying yes should something fail to save.
@@ -52,6 +50,7 @@ class PanelTest : public ::testing::Test {
   void write(const std::string& name, const std::string& text) const { WriteFileAtomic(dir.path() + name, text); }
 
   TempDir dir;
+  std::unique_ptr<TNoteStore> store = std::make_unique<TNoteStore>(dir.path());
   FakeScreens screens{1024, 768, 30};
   FakeDialogs dialogs;
   FakeSystem system;

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "app/UfrmMain.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteStore.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
@@ -20,13 +20,12 @@ namespace {
 class FrmMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetAppFolder(dir.path());
     system.folder = dir.path();
     platform.screens = &screens;
     platform.dialogs = &dialogs;
     platform.system = &system;
   }
-  std::unique_ptr<TfrmMain> start() { return std::make_unique<TfrmMain>(platform); }
+  std::unique_ptr<TfrmMain> start() { return std::make_unique<TfrmMain>(platform, store); }
   void writeIni(const std::string& text) { WriteFileAtomic(dir.path() + "quib.ini", text); }
   std::string ini() {
     return FileExists(dir.path() + "quib.ini") ? ReadFileBytes(dir.path() + "quib.ini") : "";
@@ -37,6 +36,7 @@ class FrmMainTest : public ::testing::Test {
   }
 
   TempDir dir;
+  TNoteStore store{dir.path()};
   FakeScreens screens{1024, 768, 30};
   FakeDialogs dialogs;
   FakeSystem system;

@@ -25,14 +25,13 @@ namespace {
 class CommandsTest : public PanelTest {
  protected:
   TfrmMain& start(const std::string& booleans = "") {
-    ResetLastNoteId();
     shell.calls.clear();
     PanelTest::start("[Strings]\nsIdentity=tester\n[Booleans]\n" + booleans);
     dialogs.shown.clear();
     return *main;
   }
   std::string ini() { return read("quib.ini"); }
-  std::string notePath(const std::string& name) { return NotesFolder() + "/" + name; }
+  std::string notePath(const std::string& name) { return store->NotesFolder() + "/" + name; }
   std::vector<int32_t> restoredIds() {
     std::vector<int32_t> ids;
     for (TfrmNote* n : main->NotesList().Notes())
@@ -148,8 +147,8 @@ TEST_F(CommandsTest, UndeleteBringsTheNoteBackAsItWasOrMakesANewOne) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.chosen) + (c.liveSeven ? " with a live 7" : ""));
-    std::filesystem::remove_all(NotesFolder());
-    CreateDir(NotesFolder());
+    std::filesystem::remove_all(store->NotesFolder());
+    CreateDir(store->NotesFolder());
     WriteFileAtomic(notePath("quibnote0007.~txt"), "seven\r\n");
     WriteFileAtomic(notePath("readme.~txt"), "readme\r\n");
     if (c.liveSeven) WriteFileAtomic(notePath("quibnote0007.txt"), "alive\r\n");
@@ -160,7 +159,7 @@ TEST_F(CommandsTest, UndeleteBringsTheNoteBackAsItWasOrMakesANewOne) {
 
     EXPECT_EQ(dialogs.lastSpec.Title, "Import Text File");
     EXPECT_EQ(dialogs.lastSpec.Filter, "Deleted Text Files (*.~txt)|*.~txt");
-    EXPECT_EQ(dialogs.lastSpec.InitialDir, NotesFolder());
+    EXPECT_EQ(dialogs.lastSpec.InitialDir, store->NotesFolder());
     const std::vector<std::string> messages = dialogs.Texts("message");
     ASSERT_EQ(messages.size(), *c.message ? 1u : 0u);
     if (*c.message) {
@@ -199,7 +198,7 @@ TEST_F(CommandsTest, ChoosingTheTrayIcon) {
   EXPECT_EQ(dialogs.lastSpec.Title, "Choose Quib Tray Icon");
   EXPECT_EQ(dialogs.lastSpec.Filter, "Icon Files (*.ico)|*.ico|All Files (*)|*");
   EXPECT_EQ(dialogs.lastSpec.DefaultExt, "ico");
-  EXPECT_EQ(dialogs.lastSpec.InitialDir, TrayIconFolder());
+  EXPECT_EQ(dialogs.lastSpec.InitialDir, store->TrayIconFolder());
   EXPECT_TRUE(dialogs.lastSpec.PicturePreview);
   EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"Icon image is not valid."});
   EXPECT_EQ(ini(), before);

@@ -101,10 +101,10 @@ TEST_F(NoteCommandsPanel, ListPopupDeleteIsTheNotesOwnDeleteCommand) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(watch.isNull(), yes);
     EXPECT_EQ(main->NotesList().IndexOf(kept) >= 0, true);
-    EXPECT_EQ(FileExists(DeletedNoteTextPath(id)), yes);
-    EXPECT_EQ(FileExists(NoteTextPath(id)), !yes);
+    EXPECT_EQ(FileExists(store->DeletedNoteTextPath(id)), yes);
+    EXPECT_EQ(FileExists(store->NoteTextPath(id)), !yes);
     if (yes) {
-      EXPECT_EQ(ReadFileBytes(DeletedNoteTextPath(id)), "bye\r\n");
+      EXPECT_EQ(ReadFileBytes(store->DeletedNoteTextPath(id)), "bye\r\n");
       // The record stays, for an undelete.
       EXPECT_NE(main->Configs()->GetConfig(id), nullptr);
     } else {

@@ -35,7 +35,7 @@ TEST_F(NotesTest, FirstStartMakesTheWelcomeNoteCentredWithItsTextFileAtOnce) {
   TfrmNote& note = list().At(0);
   EXPECT_EQ(note.Id(), 1);
   EXPECT_EQ(note.geometry(), QRect(312, 284, 400, 200));
-  const auto lines = ReadTextLines(NoteTextPath(1));
+  const auto lines = ReadTextLines(store->NoteTextPath(1));
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines[0], "Welcome to Quib v2.00c");
   EXPECT_EQ(lines[3], "[F4] creates a new note on your desktop");
@@ -70,8 +70,8 @@ TEST_F(NotesTest, StartOpensLiveNotesAndNewIdsPassEveryFileInTheFolder) {
     EXPECT_EQ(ids, c.opened);
     main->cmCreateQuibNoteClick();
     EXPECT_EQ(list().At(list().Count() - 1).Id(), c.next);
-    EXPECT_TRUE(FileExists(NoteTextPath(c.next)));
-    EXPECT_EQ(ReadFileBytes(NoteTextPath(c.next)), "");
+    EXPECT_TRUE(FileExists(store->NoteTextPath(c.next)));
+    EXPECT_EQ(ReadFileBytes(store->NoteTextPath(c.next)), "");
   }
 }
 
@@ -131,7 +131,7 @@ TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
   QTest::mouseClick(tab().btnUpdateText, Qt::LeftButton);
   EXPECT_EQ(second.Lines(), std::vector<std::string>{"new text"});
   EXPECT_TRUE(second.Modified());
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(second.Id())), "");
+  EXPECT_EQ(ReadFileBytes(store->NoteTextPath(second.Id())), "");
 
   // After a removal nothing is selected.
   list().RemoveNoteFromList(second.Id());
@@ -208,7 +208,7 @@ TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
     FakeRegistry registry;
     registry.count = open;
     dialogs.shown.clear();
-    TNoteFactory factory(*main, registry, main->Settings(), screens, dialogs);
+    TNoteFactory factory(*main, registry, *store, main->Settings(), screens, dialogs);
     TfrmNote* note = factory.CreateRandomNote("");
     if (open < 1024) {
       ASSERT_NE(note, nullptr);
@@ -230,7 +230,7 @@ TEST_F(NotesTest, ExitSavesModifiedTextsTheSettingsAndTheRecords) {
   note.SetLines({"typed"});
   note.setGeometry(40, 50, 200, 100);
   main->mmExitClick();
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "typed\r\n");
+  EXPECT_EQ(ReadFileBytes(store->NoteTextPath(1)), "typed\r\n");
   const std::string xml = ReadFileBytes(dir.path() + "quibnotes.xml");
   EXPECT_NE(xml.find("<note id=\"1\" left=\"40\" top=\"50\" width=\"200\" height=\"100\" "),
             std::string::npos);
@@ -245,7 +245,7 @@ TEST_F(NotesTest, AutosaveWritesChangedNotesButNotTheSettings) {
   note.SetLines({"soon saved"});
   EXPECT_TRUE(main->Saver().AutosavePending());
   QTest::qWait(3300);
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "soon saved\r\n");
+  EXPECT_EQ(ReadFileBytes(store->NoteTextPath(1)), "soon saved\r\n");
   EXPECT_FALSE(note.Modified());
   EXPECT_NE(ReadFileBytes(dir.path() + "quibnotes.xml").find("<note id=\"1\" "), std::string::npos);
   EXPECT_EQ(ReadFileBytes(dir.path() + "quib.ini"), settingsBefore);
@@ -262,7 +262,7 @@ TEST_F(NotesTest, ClosingANoteOtherThanByDeleteCollapsesItAndKeepsItInReach) {
   ASSERT_EQ(list().Count(), 1);
   EXPECT_TRUE(note->isVisible());
   EXPECT_TRUE(note->Minimized());
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "keep me\r\n");
+  EXPECT_EQ(ReadFileBytes(store->NoteTextPath(1)), "keep me\r\n");
   main->mmExitClick();
   main.reset();
   start();
@@ -283,7 +283,7 @@ TEST_F(NotesTest, AHandNamedTextFileBecomesTheNotesOwn) {
     const std::vector<std::string> expected = {note.Id() == 3 ? "written by hand" : "the real seven"};
     EXPECT_EQ(note.Lines(), expected) << note.Id();
   }
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(3)), "written by hand\r\n");
+  EXPECT_EQ(ReadFileBytes(store->NoteTextPath(3)), "written by hand\r\n");
   EXPECT_FALSE(FileExists(dir.path() + "quibnotes/QuibNote0003.TXT"));
   EXPECT_TRUE(FileExists(dir.path() + "quibnotes/quibnote7.bak.txt"));  // note 7 has its own file
 }

@@ -54,8 +54,8 @@ TEST_F(ReliabilityTest, AfterEveryStartUpFailureTheStoredNotesOpenAndNewNotesTak
     else
       write("quib.ini", "[Strings]\r\nsIdentity=me\r\n");
     if (c.badText) {
-      fs::remove(NoteTextPath(2));
-      ASSERT_EQ(::mkfifo(NoteTextPath(2).c_str(), 0600), 0);
+      fs::remove(store->NoteTextPath(2));
+      ASSERT_EQ(::mkfifo(store->NoteTextPath(2).c_str(), 0600), 0);
     }
     start("");
     EXPECT_EQ(list().Count(), c.opened);
@@ -85,8 +85,8 @@ TEST_F(ReliabilityTest, ANoteThatCannotBeSavedCostsNoOtherAndIsToldOnceAndRetrie
   for (int i = 0; i < 3; ++i) main->cmCreateQuibNoteClick();
   for (int i = 0; i < 3; ++i) list().At(i).SetLines({"typed " + std::to_string(i)});
   // Note 2's file cannot be replaced: a folder stands in its place.
-  fs::remove(NoteTextPath(2));
-  CreateDir(NoteTextPath(2));
+  fs::remove(store->NoteTextPath(2));
+  CreateDir(store->NoteTextPath(2));
   dialogs.shown.clear();
   TNotesSaver& saver = main->Saver();
   saver.AutoSave();
@@ -100,7 +100,7 @@ TEST_F(ReliabilityTest, ANoteThatCannotBeSavedCostsNoOtherAndIsToldOnceAndRetrie
 
   saver.AutoSave();
   EXPECT_EQ(dialogs.Texts("error").size(), 1u);  // still failing: not told again
-  fs::remove(NoteTextPath(2));
+  fs::remove(store->NoteTextPath(2));
   saver.AutoSave();
   EXPECT_EQ(read("quibnotes/quibnote0002.txt"), "typed 1\r\n");
   EXPECT_FALSE(list().At(1).Modified());
@@ -131,8 +131,8 @@ TEST_F(ReliabilityTest, ExitThatCannotSaveAsksAndNoKeepsEverything) {
   start();
   main->cmCreateQuibNoteClick();
   list().At(0).SetLines({"unsaved"});
-  fs::remove(NoteTextPath(1));
-  CreateDir(NoteTextPath(1));
+  fs::remove(store->NoteTextPath(1));
+  CreateDir(store->NoteTextPath(1));
   dialogs.confirmAnswers = {false};
   main->mmExitClick();
   EXPECT_FALSE(main->IsClosing());
@@ -140,7 +140,7 @@ TEST_F(ReliabilityTest, ExitThatCannotSaveAsksAndNoKeepsEverything) {
   ASSERT_EQ(list().Count(), 1);
   EXPECT_TRUE(list().At(0).Modified());
   EXPECT_TRUE(main->Saver().AutosavePending());
-  fs::remove(NoteTextPath(1));
+  fs::remove(store->NoteTextPath(1));
   main->mmExitClick();
   EXPECT_TRUE(main->IsClosing());
   EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "unsaved\r\n");
@@ -178,7 +178,7 @@ TEST_F(ReliabilityTest, LineSeparatorsAreLineBreaksAndUpdateTextKeepsNonBreaking
 
 TEST_F(ReliabilityTest, AWelcomeNoteThatCouldNotBeWrittenIsMadeAtTheNextStart) {
   // The notes folder cannot take files, but the settings can be written.
-  fs::remove_all(NotesFolder());
+  fs::remove_all(store->NotesFolder());
   write("quibnotes", "not a folder");
   system.env = {{"USER", "tester"}};
   start("");
@@ -188,10 +188,9 @@ TEST_F(ReliabilityTest, AWelcomeNoteThatCouldNotBeWrittenIsMadeAtTheNextStart) {
   EXPECT_EQ(read("quib.ini").find("sIdentity=tester"), std::string::npos);
 
   fs::remove(dir.path() + "quibnotes");
-  CreateDir(NotesFolder());
+  CreateDir(store->NotesFolder());
   for (const bool firstRunOver : {false, true}) {
     SCOPED_TRACE(firstRunOver);
-    ResetLastNoteId();
     start("");
     EXPECT_EQ(list().Count(), 1);
     EXPECT_EQ(read("quibnotes/quibnote0001.txt").rfind("Welcome to Quib", 0), 0u);

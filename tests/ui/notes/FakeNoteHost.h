@@ -1,5 +1,6 @@
 // A stand-in for the control panel that note windows talk to: options set by the test, the
-// open notes it snaps against, and a record of every call a note makes.
+// open notes it snaps against, a notes store in a temporary folder of its own, and a record of
+// every call a note makes.
 #pragma once
 
 #include <map>
@@ -12,14 +13,18 @@
 #include "notes/ui/UNoteHost.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/TPlatform.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteStore.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 #include "support/FakeDesktop.h"
 #include "support/Fakes.h"
+#include "support/TempDir.h"
 
 class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
  public:
-  FakeNoteHost() : settings(CreateQuibSettings()), boxes(*this) {
+  FakeNoteHost() : settings(CreateQuibSettings(folder.path())), boxes(*this) {
+    CreateDir(store.NotesFolder());
     platform.screens = &screens;
     platform.dialogs = &dialogs;
     platform.desktop = &desktop;
@@ -37,6 +42,12 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   const TBoxController& BoxController() const override { return boxes; }
   const TPlatform& Platform() const override { return platform; }
   std::string ApplicationTitle() const override { return appTitle; }
+  std::optional<TTextFile> ReadNoteText(int32_t id) override { return store.ReadNoteText(id); }
+  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
+                              TTextEncoding encoding) override {
+    return store.WriteNoteText(id, lines, encoding);
+  }
+  bool DeleteNoteText(int32_t id) override { return store.DeleteNoteText(id); }
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
   void ShowControlPanel() override { ++controlPanelShown; }
   void CreateNewNote() override { ++newNotes; }
@@ -71,6 +82,8 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   FakeDialogs dialogs;
   FakeDesktop desktop;
   TPlatform platform;
+  TempDir folder;  // the data folder, with its notes folder
+  TNoteStore store{folder.path()};
   std::unique_ptr<TbrRegVal> settings;
   TBoxController boxes;
 

@@ -12,7 +12,6 @@
 #include "notes/ui/UNoteMenu.h"
 #include "notes/ui/UNoteParts.h"
 #include "notes/ui/UfrmNote.h"
-#include "store/UAppFolder.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "support/TempDir.h"
@@ -61,16 +60,6 @@ struct Notes {
     for (TfrmNote* n : host.open) n->close();
     FlushDeletes();
   }
-};
-
-// The application folder with its notes folder in a temporary place.
-class NotesFolderFixture {
- public:
-  NotesFolderFixture() {
-    SetAppFolder(dir.path());
-    CreateDir(NotesFolder());
-  }
-  TempDir dir;
 };
 
 // The same with the pointer at a desktop point; the local point follows from where the part

@@ -235,13 +235,12 @@ TEST(NoteCommands, ImportTextFile) {
                         {"a folder", FileCase::Folder},
                         {"a pipe", FileCase::Pipe}};
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
     note->SetLines({"old text"});
     note->SetModified(false);
     t.host.settings->SetString("sLastImportDir", "/where/it/was/");
-    const std::string path = FileCase::Make(c.kind, folder.dir.path() + "in/");
+    const std::string path = FileCase::Make(c.kind, t.host.folder.path() + "in/");
     t.host.dialogs.pathAnswers = {path};
     QSignalSpy changed(note, &TfrmNote::Changed);
     note->Menu().pmImportTextFile->trigger();
@@ -255,7 +254,7 @@ TEST(NoteCommands, ImportTextFile) {
     EXPECT_EQ(note->Modified(), imported);
     EXPECT_EQ(changed.count() > 0, imported);
     EXPECT_EQ(t.host.settings->GetString("sLastImportDir"),
-              imported ? folder.dir.path() + "in/" : "/where/it/was/");
+              imported ? t.host.folder.path() + "in/" : "/where/it/was/");
     const auto& shown = t.host.dialogs.shown;
     if (imported || c.kind == FileCase::Cancelled) {
       EXPECT_EQ(shown.size(), 1u);
@@ -280,15 +279,14 @@ TEST(NoteCommands, ExportTextFileAsTheNoteSavesItsOwn) {
                         {"cancelled", "", true, false},
                         {"into a missing folder", "gone/new.txt", false, false}};
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
-    CreateDir(folder.dir.path() + "out");
-    WriteBytes(folder.dir.path() + "out/old.txt", "old\r\n");
+    CreateDir(t.host.folder.path() + "out");
+    WriteBytes(t.host.folder.path() + "out/old.txt", "old\r\n");
     note->SetLines({"one", "", "two"});
     note->SetModified(c.modified);
     t.host.settings->SetString("sLastExportDir", "/where/it/was/");
-    const std::string path = *c.answer ? folder.dir.path() + c.answer : "";
+    const std::string path = *c.answer ? t.host.folder.path() + c.answer : "";
     t.host.dialogs.pathAnswers = {path};
     note->Menu().pmExportTextFile->trigger();
     SCOPED_TRACE(c.name);
@@ -309,7 +307,7 @@ TEST(NoteCommands, ExportTextFileAsTheNoteSavesItsOwn) {
     } else {
       EXPECT_TRUE(errors.empty());
     }
-    EXPECT_EQ(ReadFileBytes(folder.dir.path() + "out/old.txt"),
+    EXPECT_EQ(ReadFileBytes(t.host.folder.path() + "out/old.txt"),
               c.name == std::string("over an old file") ? "one\r\n\r\ntwo\r\n" : "old\r\n");
   }
 }
@@ -330,13 +328,12 @@ TEST(NoteCommands, DroppedFilesOnlyTheFirst) {
       {"only as a move", false, FileCase::File, Qt::MoveAction, false},
   };
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
     note->SetLines({"old text"});
     note->SetModified(false);
-    const std::string first = FileCase::Make(c.first, folder.dir.path() + "a/");
-    const std::string other = FileCase::Make(FileCase::File, folder.dir.path() + "b/");
+    const std::string first = FileCase::Make(c.first, t.host.folder.path() + "a/");
+    const std::string other = FileCase::Make(FileCase::File, t.host.folder.path() + "b/");
     WriteBytes(other, "not this one\r\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
@@ -379,14 +376,13 @@ TEST(NoteCommands, ImportAndDropAreUndoneByCtrlZAndRefusedByAReadOnlyNote) {
                         {"drop on a read-only note", true, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
     note->SetLines({"old text"});
     note->SetModified(false);
     note->SetReadOnly(c.readOnly);
     // A text file from Windows: read as Windows-1252, whatever the note's own encoding.
-    const std::string path = folder.dir.path() + "in.txt";
+    const std::string path = t.host.folder.path() + "in.txt";
     WriteBytes(path, "caf\xe9\r\n\x93quoted\x94\r\n");
     if (c.drop) {
       QMimeData data;
@@ -429,15 +425,14 @@ TEST(NoteCommands, DeleteAsksThenSavesRenamesAndCloses) {
       {"menu, text cannot be saved", false, true, true, false, true},
   };
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* other = MakeNote(t.host, 1, 0, 0);
     TfrmNote* note = MakeNote(t.host, 2, 50, 60);
     if (c.fileThere) {
-      WriteBytes(NoteTextPath(2), "before\r\n");
+      WriteBytes(t.host.store.NoteTextPath(2), "before\r\n");
       note->LoadText();
     }
-    if (c.saveFails) CreateDir(NoteTextPath(2));
+    if (c.saveFails) CreateDir(t.host.store.NoteTextPath(2));
     if (c.modified) note->SetLines({"after"});
     t.host.dialogs.confirmAnswers = {c.yes};
     QPointer<TfrmNote> watch(note);
@@ -452,21 +447,21 @@ TEST(NoteCommands, DeleteAsksThenSavesRenamesAndCloses) {
     const bool deleted = c.yes && !c.saveFails;
     EXPECT_EQ(watch.isNull(), deleted);
     EXPECT_EQ(t.host.dialogs.Texts("error").size(), c.saveFails ? 1u : 0u);
-    EXPECT_EQ(FileExists(DeletedNoteTextPath(2)), deleted && (c.fileThere || c.modified));
+    EXPECT_EQ(FileExists(t.host.store.DeletedNoteTextPath(2)), deleted && (c.fileThere || c.modified));
     if (!deleted) {
       EXPECT_TRUE(note->isVisible());
       EXPECT_TRUE(note->Modified());
       EXPECT_EQ(t.host.open.size(), 2u);
       if (c.fileThere) {
-        EXPECT_EQ(ReadFileBytes(NoteTextPath(2)), "before\r\n");
+        EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), "before\r\n");
       }
       continue;
     }
     EXPECT_EQ(t.host.deletedIds, std::vector<int32_t>{2});
     EXPECT_EQ(t.host.open, std::vector<TfrmNote*>{other});
-    EXPECT_FALSE(FileExists(NoteTextPath(2)));
-    if (FileExists(DeletedNoteTextPath(2))) {
-      EXPECT_EQ(ReadFileBytes(DeletedNoteTextPath(2)), c.modified ? "after\r\n" : "before\r\n");
+    EXPECT_FALSE(FileExists(t.host.store.NoteTextPath(2)));
+    if (FileExists(t.host.store.DeletedNoteTextPath(2))) {
+      EXPECT_EQ(ReadFileBytes(t.host.store.DeletedNoteTextPath(2)), c.modified ? "after\r\n" : "before\r\n");
     }
     // The record keeps the note as it was, for an undelete.
     const TNoteConfig& r = *t.host.records.at(2);

@@ -41,7 +41,6 @@ TEST(NoteFocus, EveryBoxOfANoteBelongsToIt) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 1, 0, 0);
     MakeNote(t.host, 2, 300, 0);
@@ -54,7 +53,6 @@ TEST(NoteFocus, EveryBoxOfANoteBelongsToIt) {
 }
 
 TEST(NoteFocus, ACommandRunFromThePanelReturnsToThePanel) {
-  NotesFolderFixture folder;
   Notes t;
   TfrmNote* note = MakeNote(t.host, 1, 0, 0);
   QWidget panel;
@@ -70,7 +68,6 @@ TEST(NoteFocus, ACommandRunFromThePanelReturnsToThePanel) {
 // The box is the owner's child and, when it closes, the owner is the active window with the
 // caret where it was, also when another window was active before.
 TEST(QtDialogsOwner, TheOwnerHasTheKeyboardAgainAfterTheBox) {
-  NotesFolderFixture folder;
   Notes t;
   TfrmNote* note = MakeNote(t.host, 1, 0, 0);
   TfrmNote* other = MakeNote(t.host, 2, 300, 0);

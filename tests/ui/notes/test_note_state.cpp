@@ -163,9 +163,8 @@ TEST(NoteState, ApplyConfigThenFillConfigGivesTheRecordBack) {
 }
 
 TEST(NoteState, MinimizedRecordOpensAsABoxWithTheFirstLineAsTooltip) {
-  NotesFolderFixture folder;
   Notes t;
-  WriteBytes(NoteTextPath(7), "Shopping\r\nmilk\r\n");
+  WriteBytes(t.host.store.NoteTextPath(7), "Shopping\r\nmilk\r\n");
   auto* note = new TfrmNote(t.host);
   t.host.open.push_back(note);
   TNoteConfig r = Record(t.host);
@@ -203,26 +202,24 @@ TEST(NoteState, LoadAndSaveLeaveTheFileAsItWas) {
       {"no break at the end", "one\r\ntwo", "one\r\ntwo\r\n", "one\ntwo"},
   };
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 3, 0, 0);
-    WriteBytes(NoteTextPath(3), c.file);
+    WriteBytes(t.host.store.NoteTextPath(3), c.file);
     note->LoadText();
     EXPECT_FALSE(note->Modified()) << c.name;
     QStringList blocks;  // not toPlainText, which turns non-breaking spaces into plain ones
     for (QTextBlock b = note->mem->document()->begin(); b.isValid(); b = b.next()) blocks << b.text();
     EXPECT_EQ(blocks.join('\n'), c.shown) << c.name;
     note->SaveText();
-    EXPECT_EQ(ReadFileBytes(NoteTextPath(3)), c.saved) << c.name;
+    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(3)), c.saved) << c.name;
     // What the program wrote comes back byte for byte.
     note->LoadText();
     note->SaveText();
-    EXPECT_EQ(ReadFileBytes(NoteTextPath(3)), c.saved) << c.name;
+    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(3)), c.saved) << c.name;
   }
 }
 
 TEST(NoteState, ModifiedFlag) {
-  NotesFolderFixture folder;
   Notes t;
   TfrmNote* note = MakeNote(t.host, 4, 0, 0);
   EXPECT_FALSE(note->Modified());
@@ -238,7 +235,7 @@ TEST(NoteState, ModifiedFlag) {
   EXPECT_TRUE(note->Modified());
   note->SaveText();
   EXPECT_FALSE(note->Modified());
-  EXPECT_EQ(ReadFileBytes(NoteTextPath(4)), "typed\r\n");
+  EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(4)), "typed\r\n");
   note->SetLines({"x"});
   EXPECT_TRUE(note->Modified());
   note->LoadText();
@@ -247,7 +244,6 @@ TEST(NoteState, ModifiedFlag) {
 }
 
 TEST(NoteState, MissingTextFileLeavesTheText) {
-  NotesFolderFixture folder;
   Notes t;
   TfrmNote* note = MakeNote(t.host, 5, 0, 0);
   note->SetLines({"kept"});
@@ -257,18 +253,18 @@ TEST(NoteState, MissingTextFileLeavesTheText) {
 }
 
 TEST(NoteState, SaveTextFailureKeepsTheFlag) {
-  NotesFolderFixture folder;
   Notes t;
   TfrmNote* note = MakeNote(t.host, 6, 0, 0);
   // Something that is no file stands where the text file goes.
-  CreateDir(NoteTextPath(6));
+  CreateDir(t.host.store.NoteTextPath(6));
   note->SetLines({"new"});
   EXPECT_THROW(note->SaveText(), EQuibError);
-  EXPECT_TRUE(DirectoryExists(NoteTextPath(6)));
+  EXPECT_TRUE(DirectoryExists(t.host.store.NoteTextPath(6)));
   EXPECT_TRUE(note->Modified());
   // Nothing half-written is left beside it.
   int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(NotesFolder())) entries += e.exists() ? 1 : 0;
+  for (const auto& e : std::filesystem::directory_iterator(t.host.store.NotesFolder()))
+    entries += e.exists() ? 1 : 0;
   EXPECT_EQ(entries, 1);
 }
 
@@ -390,10 +386,9 @@ TEST(NoteClose, UserCloseCollapsesTheNote) {
       {"delete command", true, false, true, false, true},
   };
   for (const auto& c : cases) {
-    NotesFolderFixture folder;
     Notes t;
     TfrmNote* note = MakeNote(t.host, 2, 70, 80, 150, 110);
-    WriteBytes(NoteTextPath(2), "before\r\n");
+    WriteBytes(t.host.store.NoteTextPath(2), "before\r\n");
     note->LoadText();
     if (c.modified) note->SetLines({"after"});
     t.host.closingAll = c.closingAll;
@@ -404,7 +399,7 @@ TEST(NoteClose, UserCloseCollapsesTheNote) {
       note->close();
     FlushDeletes();
     EXPECT_EQ(watch.isNull(), c.wantGone) << c.name;
-    EXPECT_EQ(ReadFileBytes(NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n") << c.name;
+    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n") << c.name;
     if (c.wantGone) {
       std::erase(t.host.open, note);
       continue;
@@ -424,14 +419,13 @@ TEST(NoteClose, UserCloseCollapsesTheNote) {
 }
 
 TEST(NoteClose, FailedSaveKeepsTheWindow) {
-  NotesFolderFixture folder;
   Notes t;
   auto* note = new ClosingNote(t.host);
   note->SetId(3);
   note->show();
   t.host.open.push_back(note);
   note->SetLines({"unsaved"});
-  std::filesystem::remove_all(NotesFolder());
+  std::filesystem::remove_all(t.host.store.NotesFolder());
   QCloseEvent e;
   EXPECT_THROW(note->closeEvent(&e), EQuibError);
   EXPECT_FALSE(e.isAccepted());
