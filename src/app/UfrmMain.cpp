@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "app/UAppIcons.h"
 #include "app/UAppearanceTab.h"
 #include "app/UArrangeCommands.h"
 #include "app/UNoteFactory.h"
@@ -44,6 +45,7 @@ constexpr int kNoTrayGraceMs = 3000;
 TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform), settings_(CreateQuibSettings()) {
   setObjectName("frmMain");
+  setWindowIcon(BuiltInTrayIcon());
   placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
   notesList_ = new TNotesList(this);
   BuildControls();

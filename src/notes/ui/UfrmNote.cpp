@@ -64,8 +64,6 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   resize(119, 107);
 
   const bool wantShadow = host_.Settings().GetBoolean("bWinXPShadow");
-  const Desktop* desktop = host_.Platform().desktop;
-  dropShadow_ = wantShadow && desktop && desktop->DrawsWindowShadows();
   if (!wantShadow) {
     // Asked for no shadow: also tell a compositor that may start later.
     shadowSuppressed_ = true;
@@ -115,6 +113,11 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
 }
 
 TfrmNote::~TfrmNote() = default;
+
+bool TfrmNote::DropShadow() const {
+  const Desktop* desktop = host_.Platform().desktop;
+  return !shadowSuppressed_ && desktop && desktop->DrawsWindowShadows();
+}
 
 // ---- text ---------------------------------------------------------------------------------
 
