@@ -62,6 +62,6 @@ QIcon BuiltInTrayIcon() {
 
 QIcon SmallWindowIcon() {
   QIcon icon;
-  for (int size : {16, 22, 24, 32, 48}) icon.addPixmap(QuibIconPixmap(size));
+  for (int size : {16, 32}) icon.addPixmap(QuibIconPixmap(size));
   return icon;
 }
