@@ -124,6 +124,7 @@ find_gradient
 xdotool mousemove "$AX" "$AY" click 1
 mean=$(awk -v a="${COLORS[0]}" -v b="${COLORS[2]}" 'function even(x) { f = int(x); return (x - f == 0.5) ? f + f % 2 : int(x + 0.5) }
   BEGIN { split(a, p, " "); split(b, q, " "); for (i = 1; i <= 3; i++) printf "%d ", even((p[i] + q[i]) / 2) }')
+# shellcheck disable=SC2086
 wait_for 8 stored_are "${COLORS[0]}" "${mean% }" "${COLORS[2]}" ||
   fail "after Apply: $(stored_now), expected the ends on entry $(rgb ${COLORS[0]}) $(rgb ${COLORS[2]}) and $(rgb $mean) between"
 pass "Apply after Darker gives the first and last notes their colours on entry, the middle one the mean ($mean)"
@@ -170,13 +171,14 @@ read -r lx ly _ < <(notes_list) || fail "no notes list: $(shown_widgets)"
 first_note=$(list_notes | awk -v x="${LEFTS[0]}" '$2 == x { print $1 }')
 [ -n "$first_note" ] || fail "note 1 not found: $(list_notes)"
 note_height() { xwininfo -id "$1" | sed -n 's/.*Height: *//p'; }
-height_is() { [ "$(note_height "$first_note")" "$1" "$2" ]; }
+height_below() { [ "$(note_height "$first_note")" -lt "$1" ]; }
+height_of() { [ "$(note_height "$first_note")" -eq "$1" ]; }
 xdotool mousemove $((lx + 20)) $((ly + 8)) click 3
 sleep 0.5
 xdotool key Down Return
-wait_for 5 height_is -lt 30 || fail "Minimize from the list left note 1 $(note_height "$first_note") high"
+wait_for 5 height_below 30 || fail "Minimize from the list left note 1 $(note_height "$first_note") high"
 xdotool mousemove $((lx + 20)) $((ly + 8)) click --repeat 2 --delay 80 1
-wait_for 5 height_is -eq 150 || fail "a double-click on its entry did not restore note 1: $(note_height "$first_note") high"
+wait_for 5 height_of 150 || fail "a double-click on its entry did not restore note 1: $(note_height "$first_note") high"
 sleep 0.3
 xdotool type --delay 30 "plugh"
 xdotool mousemove $((lx + 20)) $((ly + 8 + 16)) click 1

@@ -115,8 +115,7 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
 TfrmNote::~TfrmNote() = default;
 
 bool TfrmNote::DropShadow() const {
-  const Desktop* desktop = host_.Platform().desktop;
-  return !shadowSuppressed_ && desktop && desktop->DrawsWindowShadows();
+  return !shadowSuppressed_ && host_.Platform().desktop && host_.Platform().desktop->DrawsWindowShadows();
 }
 
 // ---- text ---------------------------------------------------------------------------------
