@@ -59,3 +59,9 @@ QIcon BuiltInTrayIcon() {
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QuibIconPixmap(size));
   return icon;
 }
+
+QIcon SmallWindowIcon() {
+  QIcon icon;
+  for (int size : {16, 32}) icon.addPixmap(QuibIconPixmap(size));
+  return icon;
+}

@@ -15,5 +15,11 @@ inline const QColor QuibIconPaper{255, 232, 102};
 QImage NoteIconImage(int size, const QColor& paper);
 // The yellow Quib icon.
 QPixmap QuibIconPixmap(int size);
-// The Quib icon at every size a desktop asks for: the tray's default and the window icon.
+// The Quib icon at every size a desktop asks for, up to 256 pixels: the tray's default and the
+// control panel's icon, the one window a task bar or a task switcher shows large.
 QIcon BuiltInTrayIcon();
+// The Quib icon at 16 and 32 pixels, for title bars and window menus: what every other window
+// (every note, every dialog) carries. Qt converts a window's icon and sends it to the X server
+// each time it makes a window, and the window manager reads it back: the full set, over 700 KB
+// for each new note, cost more than the rest of making the note did.
+QIcon SmallWindowIcon();

@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "app/UAppIcons.h"
 #include "app/UAppearanceTab.h"
 #include "app/UArrangeCommands.h"
 #include "app/UNoteFactory.h"
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent
       store_(store),
       settings_(CreateQuibSettings(store.DataFolder())) {
   setObjectName("frmMain");
+  setWindowIcon(BuiltInTrayIcon());
   placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
   notesList_ = new TNotesList(this);
   BuildControls();

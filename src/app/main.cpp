@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
 
-  app.setWindowIcon(BuiltInTrayIcon());
+  app.setWindowIcon(SmallWindowIcon());
   QGuiApplication::setDesktopFileName("quib");
 
   TQtScreens screens;

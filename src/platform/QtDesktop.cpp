@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QPalette>
 #include <QProcess>
 #include <QScreen>
@@ -53,9 +54,15 @@ const xcb_screen_t* defaultScreen(xcb_connection_t* c, int* number) {
 }
 
 xcb_atom_t existingAtom(xcb_connection_t* c, const QByteArray& name) {
+  // An atom, once it exists, keeps its number while the server runs; one that does not exist
+  // yet may be made later (a compositor starting), so only the found ones are kept.
+  static QHash<QByteArray, xcb_atom_t> known;  // the GUI thread's alone
+  if (const auto it = known.constFind(name); it != known.constEnd()) return *it;
   XReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
       c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
-  return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  if (atom != XCB_ATOM_NONE) known.insert(name, atom);
+  return atom;
 }
 
 // The pixmap a wallpaper setter left on the root window, or XCB_NONE.

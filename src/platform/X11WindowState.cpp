@@ -8,7 +8,8 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -26,48 +27,30 @@ xcb_window_t nativeWindow(QWidget& window) {
   return static_cast<xcb_window_t>(window.winId());
 }
 
+// An atom keeps its number for as long as the X server runs, so each name is asked for once:
+// these calls run before every note is mapped, and each question waits for the server.
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
+  static std::unordered_map<std::string, xcb_atom_t> known;  // the GUI thread's alone
+  if (const auto it = known.find(name); it != known.end()) return it->second;
   const xcb_intern_atom_cookie_t cookie =
       xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
   if (!reply) return XCB_ATOM_NONE;
   const xcb_atom_t atom = reply->atom;
   std::free(reply);
+  if (atom != XCB_ATOM_NONE) known.emplace(name, atom);
   return atom;
 }
 
 xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t win) {
+  // A display with one screen (nearly every one) has one root: no need to ask the server.
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  if (xcb_setup_roots_length(setup) == 1) return xcb_setup_roots_iterator(setup).data->root;
   xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, win), nullptr);
   if (!reply) return XCB_WINDOW_NONE;
   const xcb_window_t root = reply->root;
   std::free(reply);
   return root;
-}
-
-void addStatesToProperty(xcb_connection_t* c, xcb_window_t win, xcb_atom_t state,
-                         const std::vector<xcb_atom_t>& wanted) {
-  // Keep whatever states are there already (Qt adds its own the same way).
-  std::vector<xcb_atom_t> atoms;
-  const xcb_get_property_cookie_t cookie = xcb_get_property(c, 0, win, state, XCB_ATOM_ATOM, 0, 1024);
-  if (xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr)) {
-    if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-      const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-      atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
-    }
-    std::free(reply);
-  }
-  bool changed = false;
-  for (const xcb_atom_t a : wanted) {
-    bool present = false;
-    for (const xcb_atom_t have : atoms) present = present || have == a;
-    if (!present) {
-      atoms.push_back(a);
-      changed = true;
-    }
-  }
-  if (changed)
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, state, XCB_ATOM_ATOM, 32,
-                        static_cast<uint32_t>(atoms.size()), atoms.data());
 }
 
 // A request to the window manager about a window it manages, as the window-manager rules
@@ -106,7 +89,13 @@ void SetSkipTaskbarAndPager(QWidget& window) {
   // Both ways: a window just shown may or may not have been taken over by the window manager
   // yet. It reads the property when it takes the window over, and it answers the request once
   // it manages the window (it ignores requests for windows it does not manage).
-  addStatesToProperty(c, win, state, {taskbar, pager});
+  // The property is written without reading it first, which would wait for the server before
+  // every new note is mapped: before a mapping it holds no more than what Qt put there for an
+  // earlier one, and Qt reads it and adds its own states (on top, maximized) after showEvent,
+  // just before it maps the window.
+  const std::array<xcb_atom_t, 2> states{taskbar, pager};
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, state, XCB_ATOM_ATOM, 32,
+                      static_cast<uint32_t>(states.size()), states.data());
   sendToWindowManager(c, win, state, {1 /* _NET_WM_STATE_ADD */, taskbar, pager, kFromApplication});
   xcb_flush(c);
 }

@@ -10,11 +10,11 @@ class QWidget;
 
 // True when the application runs on the xcb platform.
 bool RunsOnX11();
-// Adds _NET_WM_STATE_SKIP_TASKBAR and _NET_WM_STATE_SKIP_PAGER to the window's state: as the
-// property the window manager reads when it takes a window over (Qt keeps states it finds there
+// Sets _NET_WM_STATE_SKIP_TASKBAR and _NET_WM_STATE_SKIP_PAGER: as the property the window
+// manager reads when it takes a window over (Qt keeps the states it finds there and adds its own
 // when it maps the window), and as the request that changes the state of a managed window.
-// Call it before the window is mapped (from showEvent), and again when Qt has made a new X
-// window for it.
+// Call it only before the window is mapped (from showEvent), which is also where it runs again
+// when Qt has made a new X window for it; it asks the X server nothing.
 void SetSkipTaskbarAndPager(QWidget& window);
 // Puts the window on every workspace (_NET_WM_DESKTOP 0xFFFFFFFF): notes, like paper on the
 // desk, stay where they are when the user switches workspaces. Called where the states above are.

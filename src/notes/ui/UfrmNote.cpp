@@ -46,8 +46,6 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   resize(119, 107);
 
   const bool wantShadow = host_.Settings().GetBoolean("bWinXPShadow");
-  const Desktop* desktop = host_.Platform().desktop;
-  dropShadow_ = wantShadow && desktop && desktop->DrawsWindowShadows();
   if (!wantShadow) {
     // Asked for no shadow: also tell a compositor that may start later.
     shadowSuppressed_ = true;
@@ -100,6 +98,10 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
 }
 
 TfrmNote::~TfrmNote() = default;
+
+bool TfrmNote::DropShadow() const {
+  return !shadowSuppressed_ && host_.Platform().desktop && host_.Platform().desktop->DrawsWindowShadows();
+}
 
 // ---- text ---------------------------------------------------------------------------------
 

@@ -51,8 +51,9 @@ class TfrmNote : public QWidget {
   TColor ShadowColor() const { return shadowColor_; }
   TColor HighlightColor() const { return highlightColor_; }
   // Whether the desktop draws a shadow under this note: only where it draws them at all, and
-  // only when the setting asked for one when the window was made.
-  bool DropShadow() const { return dropShadow_; }
+  // only when the setting asked for one when the window was made. Asked of the desktop when
+  // wanted, not while the note is made: the question waits for the X server.
+  bool DropShadow() const;
   // The strip's tooltip while minimized: the first line of the text when the note collapsed.
   const std::string& StripHint() const { return hint_; }
 
@@ -198,7 +199,6 @@ class TfrmNote : public QWidget {
   TFontSpec font_;
   bool modified_ = false;
   TTextEncoding encoding_ = TTextEncoding::Utf8;
-  bool dropShadow_ = false;
   bool shadowSuppressed_ = false;
   bool closingForDelete_ = false;
   std::string hint_;
