@@ -11,6 +11,7 @@ class TbrRegVal;
 class TConfigurationManager;
 class TfrmNote;
 class TNoteHost;
+class TRandom;
 
 // The control panel's list of open notes, as the factory needs it.
 class TNoteRegistry {
@@ -26,8 +27,8 @@ class TNoteFactory {
   static constexpr int MaxNotes = 1024;
 
   TNoteFactory(TNoteHost& host, TNoteRegistry& registry, const TbrRegVal& settings, const Screens& screens,
-               Dialogs& dialogs)
-      : host_(host), registry_(registry), settings_(settings), screens_(screens), dialogs_(dialogs) {}
+               Dialogs& dialogs, TRandom& random)
+      : host_(host), registry_(registry), settings_(settings), screens_(screens), dialogs_(dialogs), random_(random) {}
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.
@@ -45,4 +46,5 @@ class TNoteFactory {
   const TbrRegVal& settings_;
   const Screens& screens_;
   Dialogs& dialogs_;
+  TRandom& random_;
 };

@@ -16,7 +16,6 @@
 #include "app/USessionEnd.h"
 #include "app/UStartupNotes.h"
 #include "app/UTrayIcon.h"
-#include "graphics/brRandom.h"
 #include "graphics/ui/brColorPickerDialog.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
@@ -44,7 +43,7 @@ constexpr int kNoTrayGraceMs = 3000;
 TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform), settings_(CreateQuibSettings()) {
   setObjectName("frmMain");
-  placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
+  placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens, random_);
   notesList_ = new TNotesList(this);
   BuildControls();
   BuildMenus();
@@ -52,8 +51,8 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
   dlgColor_ = std::make_unique<TbrColorPickerDialog>(this);
   dlgColor_->MessageDialogs = platform_.dialogs;
   platform_.dialogs->SetColorChooser([this](TColor& color) { return ChooseColorWith(*dlgColor_, color); });
-  factory_ =
-      std::make_unique<TNoteFactory>(*this, *notesList_, *settings_, *platform_.screens, *platform_.dialogs);
+  factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, *settings_, *platform_.screens, *platform_.dialogs,
+                                            random_);
   saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
@@ -81,7 +80,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-  RandomSeed(platform_.system->ClockSeed());
+  random_.Seed(platform_.system->ClockSeed());
   closing_ = false;
   TQuibApplication::SetTitle(kAppVersionTitle);
   tray_->SetTitle(kAppVersionTitle);
@@ -167,14 +166,14 @@ void TfrmMain::StartupFailed(const std::exception& e) {
 void TfrmMain::CreateConfigs() {
   const std::string path = AppFolder() + "quibnotes.xml";
   try {
-    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens);
+    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, random_);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
   } catch (const std::exception& e) {
     // Go on with an empty collection, so that notes made in this run get records; it never
     // overwrites the file it could not read, which is moved aside before the first write.
     configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
-                                                       *platform_.screens);
+                                                       *platform_.screens, random_);
     configs_->MarkUnreadable();
     notesList_->SetCollection(configs_.get());
     // The reader's own messages do not say which file they are about.
@@ -349,5 +348,5 @@ void TfrmMain::cmArrangeVerticallyClick() {
 }
 
 void TfrmMain::cmShowLostNotesClick() {
-  ShowLostNotes(*notesList_, *platform_.screens);
+  ShowLostNotes(*notesList_, *platform_.screens, random_);
 }

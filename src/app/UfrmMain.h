@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "base/brRandom.h"
 #include "notes/UArrange.h"
 #include "notes/ui/UNoteHost.h"
 #include "platform/TPlatform.h"
@@ -68,6 +69,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TbrRegVal& Settings() const override { return *settings_; }
   const TBoxController& BoxController() const override { return *boxController_; }
   const TPlatform& Platform() const override { return platform_; }
+  TRandom& Random() override { return random_; }
   std::string ApplicationTitle() const override;
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
@@ -145,6 +147,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void StartupFailed(const std::exception& e);
 
   TPlatform platform_;
+  // The program's one random source, seeded from the clock at start.
+  TRandom random_;
   std::unique_ptr<TbrRegVal> settings_;
   std::unique_ptr<TConfigurationManager> configs_;
   std::unique_ptr<TBoxController> boxController_;

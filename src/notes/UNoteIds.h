@@ -8,6 +8,7 @@
 #include <vector>
 
 class Screens;
+class TRandom;
 
 // The highest note id in use in this run; 0 at start.
 int32_t LastNoteId();
@@ -33,5 +34,5 @@ std::vector<int32_t> ScanStoredNoteIds(const std::vector<std::string>& liveNames
 
 // Uniform integers from 0 to (primary width - size - 1) and (primary height - size - 1); 0 when
 // the note does not fit on the primary screen.
-int RandomLeft(const Screens& screens, int size);
-int RandomTop(const Screens& screens, int size);
+int RandomLeft(TRandom& random, const Screens& screens, int size);
+int RandomTop(TRandom& random, const Screens& screens, int size);

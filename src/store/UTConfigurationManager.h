@@ -13,16 +13,20 @@
 
 class TbrRegVal;
 class Screens;
+class TRandom;
 
 class TConfigurationManager {
  public:
   // Tag for a collection that does not read its file when made.
   struct NoLoad {};
 
-  // Stores the path and loads the file (LoadFromFile); raises its errors.
-  TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  // Stores the path and loads the file (LoadFromFile); raises its errors. The defaults of the
+  // records read draw from random, which must outlive the collection.
+  TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens,
+                        TRandom& random);
   // Stores the path only; the list stays empty until LoadFromFile.
-  TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens);
+  TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens,
+                        TRandom& random);
   TConfigurationManager(const TConfigurationManager&) = delete;
   TConfigurationManager& operator=(const TConfigurationManager&) = delete;
 
@@ -80,6 +84,7 @@ class TConfigurationManager {
   std::string fileName_;
   const TbrRegVal& settings_;
   const Screens& screens_;
+  TRandom& random_;
   std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> configs_;
   // Position of the first entry of each key, so that lookups stay cheap for many notes.
   std::unordered_map<std::string, size_t> firstByKey_;

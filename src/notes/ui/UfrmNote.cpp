@@ -31,6 +31,7 @@
 #include "platform/X11WindowState.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
+#include "store/USettingsKeys.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 
@@ -63,7 +64,7 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   setAutoFillBackground(true);
   resize(119, 107);
 
-  const bool wantShadow = host_.Settings().GetBoolean("bWinXPShadow");
+  const bool wantShadow = host_.Settings().GetBoolean(setting::bWinXPShadow);
   const Desktop* desktop = host_.Platform().desktop;
   dropShadow_ = wantShadow && desktop && desktop->DrawsWindowShadows();
   if (!wantShadow) {
@@ -328,7 +329,7 @@ void TfrmNote::FillConfig(TNoteConfig& record) const {
 }
 
 std::unique_ptr<TNoteConfig> TfrmNote::CreateConfig() const {
-  auto record = std::make_unique<TNoteConfig>(host_.Settings(), *host_.Platform().screens);
+  auto record = std::make_unique<TNoteConfig>(host_.Settings(), *host_.Platform().screens, host_.Random());
   FillConfig(*record);
   return record;
 }

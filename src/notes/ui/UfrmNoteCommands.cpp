@@ -16,6 +16,7 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
 
@@ -42,7 +43,7 @@ void TfrmNote::pmBackgroundColorClick() {
 }
 
 void TfrmNote::pmNewRandomColorClick() {
-  SetNoteColor(RandomColor());
+  SetNoteColor(RandomColor(host_.Random()));
   RepaintStrip();
   RepaintGrip();
 }
@@ -62,7 +63,7 @@ void TfrmNote::pmFontColorClick() {
 
 void TfrmNote::pmNewRandomFontColorClick() {
   TFontSpec font = font_;
-  font.Color = RandomColor();
+  font.Color = RandomColor(host_.Random());
   SetTextFont(font);
   RepaintStrip();
   RepaintGrip();
@@ -89,19 +90,19 @@ void TfrmNote::pmImportTextFileClick() {
   TbrRegVal& settings = host_.Settings();
   std::string path;
   if (!host_.Platform().dialogs->OpenFile(
-          TextFileDialog("Import Text File", settings.GetString("sLastImportDir")), path))
+          TextFileDialog("Import Text File", settings.GetString(setting::sLastImportDir)), path))
     return;
   std::vector<std::string> lines;
   if (!ReadTextFile(path, lines)) return;
   ReplaceLines(lines);
-  settings.SetString("sLastImportDir", ExtractFilePath(path));
+  settings.SetString(setting::sLastImportDir, ExtractFilePath(path));
 }
 
 void TfrmNote::pmExportTextFileClick() {
   TbrRegVal& settings = host_.Settings();
   std::string path;
   if (!host_.Platform().dialogs->SaveFile(
-          TextFileDialog("Export Text File", settings.GetString("sLastExportDir")), path))
+          TextFileDialog("Export Text File", settings.GetString(setting::sLastExportDir)), path))
     return;
   try {
     // As the note's own text file is written; the note's modified flag is not the export's.
@@ -110,7 +111,7 @@ void TfrmNote::pmExportTextFileClick() {
     ShowError(e.what());
     return;
   }
-  settings.SetString("sLastExportDir", ExtractFilePath(path));
+  settings.SetString(setting::sLastExportDir, ExtractFilePath(path));
 }
 
 std::vector<std::string> TfrmNote::DroppedFiles(const QMimeData* data) {

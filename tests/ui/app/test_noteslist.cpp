@@ -208,7 +208,7 @@ TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
     FakeRegistry registry;
     registry.count = open;
     dialogs.shown.clear();
-    TNoteFactory factory(*main, registry, main->Settings(), screens, dialogs);
+    TNoteFactory factory(*main, registry, main->Settings(), screens, dialogs, main->Random());
     TfrmNote* note = factory.CreateRandomNote("");
     if (open < 1024) {
       ASSERT_NE(note, nullptr);

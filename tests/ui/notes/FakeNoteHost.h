@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/brRandom.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UNoteHost.h"
@@ -36,6 +37,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   TbrRegVal& Settings() override { return *settings; }
   const TBoxController& BoxController() const override { return boxes; }
   const TPlatform& Platform() const override { return platform; }
+  TRandom& Random() override { return random; }
   std::string ApplicationTitle() const override { return appTitle; }
   void MoveMinimizedGroup(int dx, int dy, int32_t id) override { groupMoves.push_back({dx, dy, id}); }
   void ShowControlPanel() override { ++controlPanelShown; }
@@ -55,7 +57,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   // The note's record, refreshed from the window.
   const TNoteConfig& Record(const TfrmNote& note) {
     auto& record = records[note.Id()];
-    if (!record) record = std::make_unique<TNoteConfig>(*settings, screens);
+    if (!record) record = std::make_unique<TNoteConfig>(*settings, screens, random);
     note.FillConfig(*record);
     return *record;
   }
@@ -76,6 +78,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   FakeDialogs dialogs;
   FakeDesktop desktop;
   TPlatform platform;
+  TRandom random;
   std::unique_ptr<TbrRegVal> settings;
   TBoxController boxes;
 
