@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <utility>
+#include <vector>
 
 #include "app/UAboutBox.h"
 #include "app/UFindDialog.h"
@@ -118,7 +120,12 @@ void TfrmMain::BuildTray() {
   TTrayIcon::TCommands commands;
   commands.ShowControlPanel = [this] { ShowControlPanel(); };
   commands.ChooseTrayIcon = [this] { cmChooseTrayIconClick(); };
-  commands.CreateNote = [this] { cmCreateQuibNoteClick(); };
+  commands.CreateNote = [this] {
+    const size_t before = notesList_->Notes().size();
+    cmCreateQuibNoteClick();
+    const std::vector<TfrmNote*> notes = notesList_->Notes();
+    if (notes.size() > before) trayNote_ = notes.back();
+  };
   commands.SaveNow = [this] { pmSaveAllNotesnowClick(); };
   commands.Exit = [this] { mmExitClick(); };
   commands.ClickAction = [this] { TrayIconClick(); };
@@ -129,11 +136,14 @@ void TfrmMain::BuildTray() {
 void TfrmMain::TrayIconClick() {
   // Exit chosen in the tray menu: the windows are on their way out.
   if (saver_->Closed()) return;
+  const QPointer<TfrmNote> made = std::exchange(trayNote_, nullptr);
   notesList_->BringAllNotesToFront();
   // A hidden panel stays hidden; raising it would only confuse the window manager.
-  if (placement_->Hidden()) return;
-  raise();
-  activateWindow();
+  if (!placement_->Hidden()) {
+    raise();
+    activateWindow();
+  }
+  if (made) made->Activate();
 }
 
 // ---- find ---------------------------------------------------------------------------------
@@ -156,8 +166,7 @@ void TfrmMain::FindInNotes(const std::string& text, bool matchCase) {
   for (TfrmNote* note : notes) {
     if (!NoteTextMatches(JoinLinesCRLF(note->Lines()), search, matchCase)) continue;
     note->Maximize();
-    note->raise();
-    note->activateWindow();
+    note->Activate();
     found = true;
   }
   if (!found) platform_.dialogs->ShowMessage(NotFoundMessage(search));
@@ -189,18 +198,19 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
   bool alive = FileExists(live);
   for (const TfrmNote* note : notesList_->Notes()) alive = alive || note->Id() == id;
   if (alive) {
-    factory_->CreateNoteFromFile(chosen);
+    if (TfrmNote* note = factory_->CreateNoteFromFile(chosen)) note->Activate();
     return;
   }
   if (!configs_ || !MoveFile(chosen, live)) {
     platform_.dialogs->ShowMessage("Cannot rename file " + chosen + " to \r\n" + live +
                                    ".\r\nWill create a new note");
-    factory_->CreateNoteFromFile(chosen);
+    if (TfrmNote* note = factory_->CreateNoteFromFile(chosen)) note->Activate();
     return;
   }
   // Back from its record: where it was, as large, in its colours and font.
   TfrmNote* note = factory_->OpenStoredNote(id, *configs_);
   if (note && note->Minimized()) note->Maximize();
+  if (note) note->Activate();
 }
 
 void TfrmMain::cmOpenNotesFolderClick() {

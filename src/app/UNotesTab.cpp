@@ -19,6 +19,7 @@
 #include "graphics/UCanvas.h"
 #include "notes/ui/UNoteText.h"
 #include "notes/ui/UfrmNote.h"
+#include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
 #include "store/UFileUtil.h"
 
@@ -146,7 +147,11 @@ TNotesTab::TNotesTab(TNotesList& notes, QWidget* parent) : QWidget(parent), note
     if (TfrmNote* note = Selected()) note->Maximize();
   });
   connect(ppmDelete, &QAction::triggered, this, [this] {
-    if (TfrmNote* note = Selected()) note->pmDeleteClick();
+    TfrmNote* note = Selected();
+    if (!note) return;
+    // Its confirmation gives the keyboard back to the panel, where the user is.
+    const TDialogOwner owner(note->NoteDialogs(), window());
+    note->pmDeleteClick();
   });
 }
 
@@ -211,11 +216,8 @@ void TNotesTab::lbNotesDblClick() {
   TfrmNote* note = Selected();
   if (!note) return;
   if (note->Minimized()) note->Maximize();
-  note->show();
-  note->raise();
   // The caret goes with the window: the keys typed next land in the note's text.
-  note->mem->setFocus();
-  note->activateWindow();
+  note->Activate();
 }
 
 void TNotesTab::btnUpdateTextClick() {

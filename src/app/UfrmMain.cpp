@@ -50,7 +50,8 @@ TfrmMain::TfrmMain(const TPlatform& platform, QWidget* parent)
   BuildTray();
   dlgColor_ = std::make_unique<TbrColorPickerDialog>(this);
   dlgColor_->MessageDialogs = platform_.dialogs;
-  platform_.dialogs->SetColorChooser([this](TColor& color) { return ChooseColorWith(*dlgColor_, color); });
+  platform_.dialogs->SetColorChooser(
+      [this](TColor& color, QWidget* asker) { return ChooseColorWith(*dlgColor_, color, asker); });
   factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, *settings_, *platform_.screens, *platform_.dialogs,
                                             random_);
   saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
@@ -300,21 +301,18 @@ std::string TfrmMain::ApplicationTitle() const {
 }
 
 void TfrmMain::cmCreateQuibNoteClick() {
-  factory_->CreateRandomNote("");
+  // Asked for by the user, who types into it next.
+  if (TfrmNote* note = factory_->CreateRandomNote("")) note->Activate();
 }
 
 void TfrmMain::MoveMinimizedGroup(int dx, int dy, int32_t id) {
   notesList_->MoveMinimizedGroup(dx, dy, id);
 }
 
-void TfrmMain::NoteWindowClosed(TfrmNote& note) {
-  notesList_->UpdateNoteConfig(note);
-  notesList_->RemoveNoteFromList(note.Id());
-}
-
 void TfrmMain::NoteDeleted(TfrmNote& note) {
   // The record stays in the collection, so that an undeleted note comes back as it was.
-  NoteWindowClosed(note);
+  notesList_->UpdateNoteConfig(note);
+  notesList_->RemoveNoteFromList(note.Id());
 }
 
 // ---- arrange ------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -75,7 +76,6 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
   void ExitApplication() override { mmExitClick(); }
   bool ClosingAll() const override;
-  void NoteWindowClosed(TfrmNote& note) override;
   void NoteDeleted(TfrmNote& note) override;
 
   TbrRegVal& Settings() override { return *settings_; }
@@ -168,6 +168,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   std::string lastSend_;
   std::string icoDir_;
   std::string trayIconFile_;
+  // A note made from the tray menu: it keeps the keyboard past the click action that follows.
+  QPointer<TfrmNote> trayNote_;
 
   QTabWidget* PageControl = nullptr;
   QCheckBox* chkRandomColor = nullptr;

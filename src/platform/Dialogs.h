@@ -7,6 +7,8 @@
 
 #include "graphics/UColorTypes.h"
 
+class QWidget;
+
 struct TFontSpec {
   std::string Name = "MS Sans Serif";
   int Size = 8;  // points
@@ -27,7 +29,7 @@ struct TFileDialogSpec {
 };
 
 class Dialogs {
-public:
+ public:
   virtual ~Dialogs() = default;
   // A plain message box with an OK button, titled with the application title.
   virtual void ShowMessage(const std::string& text) = 0;
@@ -43,6 +45,33 @@ public:
   // The program's colour dialog preset with color; true and the chosen colour on OK.
   virtual bool ChooseColor(TColor& color) = 0;
   // Where ChooseColor sends the choice: the program's own colour dialog, which the window layer
-  // owns. Scripted stand-ins answer from their script and ignore it.
-  virtual void SetColorChooser(std::function<bool(TColor&)> chooser) {}
+  // owns, shown for the given window (null: none). Scripted stand-ins answer from their script
+  // and ignore it.
+  virtual void SetColorChooser(std::function<bool(TColor&, QWidget* owner)> chooser) {}
+
+  // The window the boxes and dialogs shown next belong to: the window manager keeps them above
+  // it, and it has the keyboard again when they close, whatever the answer. Null: the window
+  // that is active when a box opens.
+  QWidget* Owner() const { return owner_; }
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+
+ private:
+  QWidget* owner_ = nullptr;
+};
+
+// Makes a window the owner of the boxes and dialogs shown while it lives, unless an owner is set
+// already: a note's command run from the control panel's list gives the keyboard back to the
+// panel the user is in.
+class TDialogOwner {
+ public:
+  TDialogOwner(Dialogs& dialogs, QWidget* owner) : dialogs_(dialogs), previous_(dialogs.Owner()) {
+    if (!previous_) dialogs_.SetOwner(owner);
+  }
+  ~TDialogOwner() { dialogs_.SetOwner(previous_); }
+  TDialogOwner(const TDialogOwner&) = delete;
+  TDialogOwner& operator=(const TDialogOwner&) = delete;
+
+ private:
+  Dialogs& dialogs_;
+  QWidget* previous_;
 };

@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <algorithm>
 #include <cstdio>
 
@@ -20,9 +21,47 @@ std::string s8(const QString& s) {
   return s.toLocal8Bit().toStdString();
 }
 
-int exec(QMessageBox& box) {
-  box.setWindowModality(Qt::ApplicationModal);
-  return box.exec();
+// The window a box is shown for, and the way back to it: the box is its child, so the window
+// manager keeps the box above it and, when the box closes, the window is activated again; its
+// focus widget (a note's text area) takes the keys with the caret where it was.
+class TOwnerReturn {
+ public:
+  explicit TOwnerReturn(QWidget* owner) : owner_(Resolve(owner)) {}
+  ~TOwnerReturn() {
+    if (owner_ && owner_->isVisible()) owner_->activateWindow();
+  }
+  TOwnerReturn(const TOwnerReturn&) = delete;
+  TOwnerReturn& operator=(const TOwnerReturn&) = delete;
+  QWidget* Window() const { return owner_; }
+
+ private:
+  static QWidget* Resolve(QWidget* owner) {
+    // A box that comes up while another is open (an autosave's error) goes over the open one,
+    // which the user is in and which must have the keyboard back.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    // A box over a window that is not on the screen would have nothing to come back to.
+    if (owner && owner->window()->isVisible()) return owner->window();
+    return QApplication::activeWindow();
+  }
+  QPointer<QWidget> owner_;
+};
+
+// Runs a dialog made with new and the owner as its parent. The owner may go while the dialog
+// runs (the session ends and every window closes), and takes its children along.
+template <class T>
+int execOwned(T* dialog) {
+  QPointer<T> guard(dialog);
+  const int result = dialog->exec();
+  delete guard.data();
+  return result;
+}
+
+int exec(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text,
+         QMessageBox::StandardButtons buttons) {
+  const TOwnerReturn back(owner);
+  auto* box = new QMessageBox(icon, title, text, buttons, back.Window());
+  box->setWindowModality(Qt::ApplicationModal);
+  return execOwned(box);
 }
 
 // A pane beside the file list that shows the picture under the cursor, read through Qt's image
@@ -59,16 +98,22 @@ void addPicturePreview(QFileDialog& dialog) {
   });
 }
 
-bool runFileDialog(const TFileDialogSpec& spec, std::string& path, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(nullptr, q(spec.Title), q(spec.InitialDir), q(QtFilterFromPairs(spec.Filter)));
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(q(spec.DefaultExt));
+bool runFileDialog(QWidget* owner, const TFileDialogSpec& spec, std::string& path,
+                   QFileDialog::AcceptMode mode) {
+  const TOwnerReturn back(owner);
+  auto* dialog =
+      new QFileDialog(back.Window(), q(spec.Title), q(spec.InitialDir), q(QtFilterFromPairs(spec.Filter)));
+  dialog->setAcceptMode(mode);
+  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog->setDefaultSuffix(q(spec.DefaultExt));
   // A desktop's own dialog has no room for the preview pane.
-  dialog.setOption(QFileDialog::DontUseNativeDialog, spec.PicturePreview);
-  if (spec.PicturePreview) addPicturePreview(dialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  path = s8(dialog.selectedFiles().first());
+  dialog->setOption(QFileDialog::DontUseNativeDialog, spec.PicturePreview);
+  if (spec.PicturePreview) addPicturePreview(*dialog);
+  QStringList chosen;
+  QObject::connect(dialog, &QFileDialog::accepted, dialog,
+                   [dialog, &chosen] { chosen = dialog->selectedFiles(); });
+  if (execOwned(dialog) != QDialog::Accepted || chosen.isEmpty()) return false;
+  path = s8(chosen.first());
   return true;
 }
 }  // namespace
@@ -96,8 +141,7 @@ void TQtDialogs::ShowMessage(const std::string& text) {
     std::fprintf(stderr, "%s: %s\n", title_().c_str(), text.c_str());
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, q(title_()), q(text), QMessageBox::Ok);
-  exec(box);
+  exec(Owner(), QMessageBox::NoIcon, q(title_()), q(text), QMessageBox::Ok);
 }
 
 void TQtDialogs::ShowError(const std::string& title, const std::string& text) {
@@ -105,31 +149,40 @@ void TQtDialogs::ShowError(const std::string& title, const std::string& text) {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     return;
   }
-  QMessageBox box(QMessageBox::Critical, q(title), q(text), QMessageBox::Ok);
-  exec(box);
+  exec(Owner(), QMessageBox::Critical, q(title), q(text), QMessageBox::Ok);
 }
 
 bool TQtDialogs::Confirm(const std::string& text) {
   if (quiet_) return false;
-  QMessageBox box(QMessageBox::Question, q(title_()), q(text), QMessageBox::Yes | QMessageBox::No);
-  return exec(box) == QMessageBox::Yes;
+  return exec(Owner(), QMessageBox::Question, q(title_()), q(text), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 bool TQtDialogs::OpenFile(const TFileDialogSpec& spec, std::string& path) {
   if (quiet_) return false;
-  return runFileDialog(spec, path, QFileDialog::AcceptOpen);
+  return runFileDialog(Owner(), spec, path, QFileDialog::AcceptOpen);
 }
 
 bool TQtDialogs::SaveFile(const TFileDialogSpec& spec, std::string& path) {
   if (quiet_) return false;
-  return runFileDialog(spec, path, QFileDialog::AcceptSave);
+  return runFileDialog(Owner(), spec, path, QFileDialog::AcceptSave);
 }
 
 bool TQtDialogs::ChooseFont(TFontSpec& font) {
   if (quiet_) return false;
-  return ChooseFontWithColor(font, colorChooser_, nullptr);
+  const TOwnerReturn back(Owner());
+  // "Custom..." opens the colour picker over the font dialog, the window that asked for it.
+  std::function<bool(TColor&)> custom;
+  if (colorChooser_)
+    custom = [this](TColor& color) {
+      const TOwnerReturn fontDialog(nullptr);
+      return colorChooser_(color, fontDialog.Window());
+    };
+  return ChooseFontWithColor(font, custom, back.Window());
 }
 
 bool TQtDialogs::ChooseColor(TColor& color) {
-  return colorChooser_ && !quiet_ ? colorChooser_(color) : false;
+  if (!colorChooser_ || quiet_) return false;
+  const TOwnerReturn back(Owner());
+  return colorChooser_(color, back.Window());
 }

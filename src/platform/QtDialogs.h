@@ -21,14 +21,16 @@ class TQtDialogs : public Dialogs {
   bool ChooseColor(TColor& color) override;
 
   // The program's own colour dialog, supplied by the window layer.
-  void SetColorChooser(std::function<bool(TColor&)> chooser) override { colorChooser_ = std::move(chooser); }
+  void SetColorChooser(std::function<bool(TColor&, QWidget*)> chooser) override {
+    colorChooser_ = std::move(chooser);
+  }
   // The session is ending: nobody is left to answer a box, so messages go to stderr and every
   // question is answered as if cancelled.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
 
  private:
   std::function<std::string()> title_;
-  std::function<bool(TColor&)> colorChooser_;
+  std::function<bool(TColor&, QWidget*)> colorChooser_;
   bool quiet_ = false;
 };
 

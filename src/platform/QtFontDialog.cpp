@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
@@ -169,8 +170,11 @@ TFontSpec TQtFontDialog::Chosen() const {
 }
 
 bool ChooseFontWithColor(TFontSpec& font, const std::function<bool(TColor&)>& customColor, QWidget* parent) {
-  TQtFontDialog dialog(font, customColor, parent);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  font = dialog.Chosen();
-  return true;
+  // The parent may go while the dialog runs (every window closes at the session's end), and
+  // takes its children along.
+  QPointer<TQtFontDialog> dialog = new TQtFontDialog(font, customColor, parent);
+  const bool ok = dialog->exec() == QDialog::Accepted && dialog;
+  if (ok) font = dialog->Chosen();
+  delete dialog.data();
+  return ok;
 }

@@ -98,7 +98,12 @@ create=$(layout | grep ' Create Quib-_Note$' | cut -d' ' -f1)
 gdbus call --session -d "$service" -o "$menu" -m com.canonical.dbusmenu.Event "$create" clicked '<0>' 0 >/dev/null
 wait_notes 2
 wait_for 5 test -f "$APP/quibnotes/quibnote0002.txt" || fail "no text file for the new note"
-pass "Event clicked on Create Quib-Note makes note 2"
+# It comes up active, and the next keys go into it.
+read -r made _ < <(list_notes | grep ' 128 128$')
+wait_for 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $made ]" || fail "the new note is not active"
+xdotool type --delay 20 "from the host's menu"
+wait_for 8 grep -q "from the host's menu" "$APP/quibnotes/quibnote0002.txt" || fail "the typing did not reach note 2"
+pass "Event clicked on Create Quib-Note makes note 2, which takes the next keys"
 
 # Activating the item (the host's left click) shows the hidden control panel; hidden again,
 # the next activation shows it again.

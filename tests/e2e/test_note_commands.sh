@@ -152,6 +152,77 @@ pass "the font dialog's colour Maroon reaches the record; the name MS Sans Serif
 xdotool mousemove $((LEFT + 100)) $((TOP + 80)) click 1
 sleep 0.3
 
+# The keyboard goes where the user looks. Every word typed is in the right note's text file and
+# in no other one.
+files_with() { grep -l -- "$1" "$APP"/quibnotes/*.txt 2>/dev/null | xargs -rn1 basename | tr '\n' ' '; }
+type_into() {
+  xdotool type --delay 20 " $1"
+  wait_for 8 grep -q -- "$1" "$APP/quibnotes/$2" || fail "'$1' typed $3 did not reach $2: it is in '$(files_with "$1")'"
+  [ "$(files_with "$1")" = "$2 " ] || fail "'$1' typed $3 is in $(files_with "$1")"
+}
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+# A box or dialog a note opens belongs to it (transient for it), and closed with Escape gives the
+# keyboard back to it, the caret where it was.
+for step in "F9:^Color Picker" "F11:^Color Picker" "ctrl+F11:^Font\$" "ctrl+F4:^Quib v2\.00c\$"; do
+  key=${step%%:*} title=${step#*:}
+  xdotool key "$key"
+  dialog=$(wait_window "$title")
+  xprop -id "$dialog" WM_TRANSIENT_FOR | grep -qi "window id # $(printf '0x%x' "$w")$" ||
+    fail "the box of $key is not transient for the note: $(xprop -id "$dialog" WM_TRANSIENT_FOR)"
+  wait_for 5 active_is "$dialog" || fail "the box of $key does not have the keyboard"
+  xdotool key Escape
+  wait_for 5 active_is "$w" || fail "after $key and Escape the note is not active"
+  type_into "after-$key" quibnote0001.txt "after $key and Escape"
+done
+grep -q "after-F9 after-F11 after-ctrl+F11 after-ctrl+F4" "$APP/quibnotes/quibnote0001.txt" ||
+  fail "a box moved the caret: $(cat "$APP/quibnotes/quibnote0001.txt")"
+# F2 right after the colour picker: the control panel comes, and goes again with Alt+F4.
+xdotool key F9
+dialog=$(wait_window '^Color Picker')
+xdotool key Escape
+wait_for 5 active_is "$w" || fail "after F9 and Escape the note is not active"
+xdotool key F2
+panel=$(wait_window '^Quib v2\.00c ')
+xdotool windowactivate --sync "$panel" key alt+F4
+wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Quib v2\.00c ' | grep -q ." || fail "Alt+F4 did not hide the panel"
+pass "F9, F11, Ctrl+F11 and Ctrl+F4 open boxes over the note that give it the keyboard back; F2 works after the picker"
+
+# F4: a new note, active, takes the next keys; placed at random on the screen, 128 x 128.
+xdotool mousemove $((LEFT + 100)) $((TOP + 80)) click 1
+wait_for 5 active_is "$w" || fail "a click on the text did not activate the note"
+xdotool key ctrl+End
+type_into "mark" quibnote0001.txt "at the text's end"
+xdotool key F4
+wait_notes 2
+read -r new nx ny nw nh < <(list_notes | grep -v "^$w ")
+[ "$nw" -eq 128 ] && [ "$nh" -eq 128 ] && [ "$nx" -ge 0 ] && [ "$ny" -ge 0 ] && [ $((nx + nw)) -le 1280 ] &&
+  [ $((ny + nh)) -le 800 ] || fail "the new note is at $nx,$ny ${nw}x$nh"
+wait_for 5 active_is "$new" || fail "the new note is not active"
+type_into "fresh" quibnote0002.txt "after F4 in a note"
+pass "F4 makes an active note at $nx,$ny that takes the next keys"
+
+# A click on a note's strip gives it the keyboard, the caret where it was.
+xdotool mousemove $((LEFT + 100)) $((TOP + 8)) click 1
+wait_for 5 active_is "$w" || fail "a click on the strip did not activate the note"
+type_into "strip" quibnote0001.txt "after a click on the strip"
+grep -q "mark strip" "$APP/quibnotes/quibnote0001.txt" || fail "the caret moved: $(cat "$APP/quibnotes/quibnote0001.txt")"
+pass "a click on the strip gives the note the keyboard"
+
+# Alt+F4 on a note: it collapses to its box and keeps its text; Ctrl+F4 on the box deletes it.
+xdotool windowactivate --sync "$new" key alt+F4
+wait_for 5 sh -c "xwininfo -id $new | grep -q 'Width: 17$'" || fail "Alt+F4 did not collapse the note"
+xwininfo -id "$new" | grep -q IsViewable || fail "Alt+F4 took the note off the screen"
+grep -q fresh "$APP/quibnotes/quibnote0002.txt" || fail "Alt+F4 lost the note's text"
+quib_running || fail "program ended"
+xdotool windowactivate --sync "$new" key ctrl+F4
+box=$(wait_window '^Quib v2\.00c$')
+xdotool windowactivate --sync "$box" key Return
+wait_notes 1
+rm -f "$APP/quibnotes/quibnote0002.~txt"
+xdotool mousemove $((LEFT + 100)) $((TOP + 8)) click 1
+wait_for 5 active_is "$w" || fail "a click on the strip did not activate the note"
+pass "Alt+F4 collapses a note to its box, its text kept"
+
 # Ctrl+F4, then Enter on the confirmation's Yes.
 xdotool key ctrl+F4
 box=$(wait_window '^Quib v2\.00c$')

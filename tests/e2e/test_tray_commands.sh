@@ -19,6 +19,13 @@ tray_menu_window() {
   return 1
 }
 no_tray_menu() { ! tray_menu_window; }
+# Types a word and checks it reaches the given note's text file and no other one.
+files_with() { grep -l -- "$1" "$APP"/quibnotes/*.txt 2>/dev/null | xargs -rn1 basename | tr '\n' ' '; }
+type_into() {
+  xdotool type --delay 20 "$1"
+  wait_for 8 grep -q -- "$1" "$APP/quibnotes/$2" || fail "'$1' typed $3 did not reach $2: it is in '$(files_with "$1")'"
+  [ "$(files_with "$1")" = "$2 " ] || fail "'$1' typed $3 is in $(files_with "$1")"
+}
 
 # The desktop's opener, as xdg-open answers without a file manager: it records what it was
 # given and fails.
@@ -60,7 +67,8 @@ wait_for 5 no_tray_menu || fail "menu stayed open"
 wait_notes 1
 # Ids of deleted notes are never given again: the new note is 8.
 [ -f "$APP/quibnotes/quibnote0008.txt" ] || fail "the new note is not note 8: $(ls "$APP/quibnotes")"
-pass "right click, Create Quib-Note: note 8 made"
+type_into "traynote" quibnote0008.txt "after Create Quib-Note in the tray menu"
+pass "right click, Create Quib-Note: note 8 made, and it takes the next keys"
 
 # Undelete through the File menu and the real file dialog: note 7 comes back where it was,
 # restored, in its own colour.
@@ -76,13 +84,14 @@ wait_for 5 test -f "$APP/quibnotes/quibnote0007.txt" || fail "the deleted file w
 [ ! -e "$APP/quibnotes/quibnote0007.~txt" ] || fail "the deleted file is still there"
 wait_notes 2
 list_notes | grep -q " 60 480 230 140$" || fail "note 7 not back where it was: $(list_notes)"
+type_into "undeleted" quibnote0007.txt "after the undelete"
 read -r seven _ < <(list_notes | grep " 60 480 230 140$")
 xdotool windowraise "$seven"
 sleep 0.3
 shot "$E2E_WORK/undeleted.png"
 colour=$(convert "$E2E_WORK/undeleted.png" -format '%[hex:p{175,600}]' info:)
 [ "${colour:0:6}" = "FFC000" ] || fail "note 7 is $colour, not its colour FFC000"
-pass "undelete brings note 7 back at 60,480, 230x140, restored, in its colour"
+pass "undelete brings note 7 back at 60,480, 230x140, restored, in its colour, with the keyboard"
 
 # F4 makes a note while the control panel has the focus, as on a note.
 xdotool windowactivate --sync "$panel"
@@ -90,7 +99,9 @@ sleep 0.3
 [ "$(xdotool getactivewindow)" = "$panel" ] || fail "the control panel did not take the focus"
 xdotool key F4
 wait_notes 3
-pass "F4 in the control panel makes a note"
+[ -f "$APP/quibnotes/quibnote0009.txt" ] || fail "the new note is not note 9: $(ls "$APP/quibnotes")"
+type_into "panelnote" quibnote0009.txt "after F4 in the control panel"
+pass "F4 in the control panel makes a note that takes the next keys"
 
 # "Open Notes Folder in the File Manager" when the opener cannot open it: a message says so.
 xdotool windowactivate --sync "$panel" key alt+f
@@ -98,9 +109,12 @@ sleep 0.5
 xdotool key Down Down Down Return
 box=$(wait_window '^Quib v2\.00c$')
 [ "$(cat "$E2E_WORK/opened")" = "$APP/quibnotes" ] || fail "the opener was given $(cat "$E2E_WORK/opened")"
+xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "window id # $(printf '0x%x' "$panel")$" ||
+  fail "the message is not transient for the panel: $(xprop -id "$box" WM_TRANSIENT_FOR)"
 xdotool windowactivate --sync "$box" key Return
 wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Quib v2\.00c\$' | grep -q ." || fail "the message stayed"
-pass "a notes folder the opener cannot open is told"
+wait_for 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $panel ]" || fail "the panel is not active after the message"
+pass "a notes folder the opener cannot open is told over the panel, which has the keyboard after"
 
 # Unchecking "Start Quib when I log in" in the shown control panel removes the entry (the
 # fifth box of the first tab).

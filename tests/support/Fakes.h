@@ -34,28 +34,29 @@ public:
     std::string kind;  // "message", "error", "confirm", "open", "save", "font", "color"
     std::string title;
     std::string text;
+    const QWidget* owner = nullptr;  // the owner set when it was shown
   };
 
-  void ShowMessage(const std::string& text) override { shown.push_back({"message", "", text}); }
+  void ShowMessage(const std::string& text) override { shown.push_back({"message", "", text, Owner()}); }
   void ShowError(const std::string& title, const std::string& text) override {
-    shown.push_back({"error", title, text});
+    shown.push_back({"error", title, text, Owner()});
   }
   bool Confirm(const std::string& text) override {
-    shown.push_back({"confirm", "", text});
+    shown.push_back({"confirm", "", text, Owner()});
     return pop(confirmAnswers, false);
   }
   bool OpenFile(const TFileDialogSpec& spec, std::string& path) override {
-    shown.push_back({"open", spec.Title, spec.InitialDir});
+    shown.push_back({"open", spec.Title, spec.InitialDir, Owner()});
     lastSpec = spec;
     return answerPath(path);
   }
   bool SaveFile(const TFileDialogSpec& spec, std::string& path) override {
-    shown.push_back({"save", spec.Title, spec.InitialDir});
+    shown.push_back({"save", spec.Title, spec.InitialDir, Owner()});
     lastSpec = spec;
     return answerPath(path);
   }
   bool ChooseFont(TFontSpec& font) override {
-    shown.push_back({"font", "", font.Name});
+    shown.push_back({"font", "", font.Name, Owner()});
     lastFont = font;
     if (fontAnswers.empty()) return false;
     const auto a = fontAnswers.front();
@@ -65,7 +66,7 @@ public:
     return true;
   }
   bool ChooseColor(TColor& color) override {
-    shown.push_back({"color", "", std::to_string(color)});
+    shown.push_back({"color", "", std::to_string(color), Owner()});
     if (colorAnswers.empty()) return false;
     const auto a = colorAnswers.front();
     colorAnswers.pop_front();

@@ -1,8 +1,8 @@
 #include "graphics/ui/brColorPickerDialog.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
-#include <memory>
 
 #include "platform/Dialogs.h"
 #include "store/brCustomColors.h"
@@ -11,18 +11,22 @@ namespace {
 const char kBufferFailure[] = "Color Picker cannot initialize off-screen buffers";
 }
 
-bool TbrColorPickerDialog::Execute() {
-  auto form = std::make_unique<TfrmColorPicker>(owner_, BufferSetup, SysColors);
+bool TbrColorPickerDialog::Execute(QWidget* asker) {
+  QWidget* parent = asker ? asker : owner_;
+  // The form's parent may go while it runs (every window closes at the session's end), and
+  // takes its children along.
+  QPointer<TfrmColorPicker> form = new TfrmColorPicker(parent, BufferSetup, SysColors);
   if (!form->BuffersReady()) {
+    delete form.data();
     // Such a form has no palettes and cannot be used: report it and do not show it.
     if (MessageDialogs) {
       MessageDialogs->ShowMessage(kBufferFailure);
     } else {
-      QMessageBox::warning(owner_, QString::fromStdString(Title), kBufferFailure);
+      QMessageBox::warning(parent, QString::fromStdString(Title), kBufferFailure);
     }
     return false;
   }
-  form_ = form.get();
+  form_ = form.data();
   form->move(left_, top_);
   form->SetCurrentColor(Color);
   form->setWindowTitle(QString::fromLocal8Bit(Title.c_str()));
@@ -31,10 +35,14 @@ bool TbrColorPickerDialog::Execute() {
     form->SetCustomColor(slot, ReadCustomColor(CustomColors, slot));
 
   if (OnShown) {
-    TfrmColorPicker* shown = form.get();
+    TfrmColorPicker* shown = form.data();
     QTimer::singleShot(0, shown, [this, shown] { OnShown(*shown); });
   }
-  const bool ok = form->exec() == QDialog::Accepted;
+  const bool ok = form->exec() == QDialog::Accepted && form;
+  if (!form) {
+    form_ = nullptr;
+    return false;
+  }
   if (ok) {
     Color = form->CurrentColor();
     ColorMode = form->Mode();
@@ -44,12 +52,13 @@ bool TbrColorPickerDialog::Execute() {
   left_ = form->x();
   top_ = form->y();
   form_ = nullptr;
+  delete form.data();
   return ok;
 }
 
-bool ChooseColorWith(TbrColorPickerDialog& dialog, TColor& color) {
+bool ChooseColorWith(TbrColorPickerDialog& dialog, TColor& color, QWidget* asker) {
   dialog.Color = color;
-  if (!dialog.Execute()) return false;
+  if (!dialog.Execute(asker)) return false;
   color = dialog.Color;
   return true;
 }

@@ -24,7 +24,9 @@ class TbrColorPickerDialog {
 
   // True when the user closed the form with OK; Color, ColorMode and CustomColors then hold
   // what the form showed. On Cancel, the close box or a failed set-up they stay as they were.
-  bool Execute();
+  // The form belongs to asker, the window that asked for it (this dialog's owner when null): the
+  // dialog is shared by the notes and the control panel.
+  bool Execute(QWidget* asker = nullptr);
 
   // Where the set-up failure message goes; a plain message box when null.
   Dialogs* MessageDialogs = nullptr;
@@ -46,4 +48,4 @@ class TbrColorPickerDialog {
 
 // Runs dialog for color: true and the chosen colour on OK. This is what the dialogs seam's
 // ChooseColor needs.
-bool ChooseColorWith(TbrColorPickerDialog& dialog, TColor& color);
+bool ChooseColorWith(TbrColorPickerDialog& dialog, TColor& color, QWidget* asker = nullptr);

@@ -1,6 +1,6 @@
 // What a note window needs of the control panel that holds it: the live snapping and title
 // options, the settings store, the note snapping, the desktop seams, a few commands and the
-// bookkeeping of a window that the user closes.
+// bookkeeping of a note that the user deletes.
 #pragma once
 
 #include <cstdint>
@@ -47,11 +47,6 @@ class TNoteHost {
   // True while the program closes all its windows at its end, after saving everything: a note
   // closed then only goes.
   virtual bool ClosingAll() const = 0;
-  // A note is being closed other than by its delete command (the window manager's close,
-  // Alt+F4); its modified text has been saved already. The host copies the window's state into
-  // its record and drops the window from the list of open notes. The text file keeps its live
-  // name, so the note returns at the next start.
-  virtual void NoteWindowClosed(TfrmNote& note) = 0;
   // The note's delete command, after its text is saved: the host copies the window's state into
   // its record (which stays, for an undelete) and drops the window from the list of open notes.
   virtual void NoteDeleted(TfrmNote& note) = 0;

@@ -10,16 +10,11 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
-#include <cmath>
 
 #include "graphics/UGraphics.h"
 #include "graphics/brColorUtil.h"
-#include "graphics/brMultiMonitor.h"
-#include "notes/UNoteDrag.h"
 #include "notes/UNoteKeys.h"
 #include "notes/UNoteTitle.h"
-#include "notes/UTBoxController.h"
-#include "notes/brScreenSnapper.h"
 #include "notes/ui/UNoteHost.h"
 #include "notes/ui/UNoteMenu.h"
 #include "notes/ui/UNoteParts.h"
@@ -43,17 +38,6 @@ QFont WindowFont() {
   font.setPointSize(8);
   font.setStyleHint(QFont::SansSerif);
   return font;
-}
-
-int Pixel(double v) {
-  return static_cast<int>(std::floor(v));
-}
-
-// The pointer within a control, from its desktop position and where the window is now: the
-// event's own local position may still refer to where the window was before the last move.
-QPoint PointerIn(const QWidget& window, const QWidget& control, const QMouseEvent& e) {
-  const QPointF global = e.globalPosition();
-  return {Pixel(global.x()) - window.x() - control.x(), Pixel(global.y()) - window.y() - control.y()};
 }
 
 }  // namespace
@@ -111,6 +95,9 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   installEventFilter(this);
   setAcceptDrops(true);
   setFocusProxy(mem);
+  // The text area is the window's focus widget from the start: whenever the window becomes
+  // active, by a click on the strip or by the window manager, the keys go into the text.
+  mem->setFocus();
   LayoutParts();
   modified_ = false;
 }
@@ -239,6 +226,8 @@ void TfrmNote::Maximize() {
   resize(savedWidth_, savedHeight_);
   mem->show();
   pnlSize->show();
+  // Hidden, the text area lost its place as the focus widget of an active window.
+  mem->setFocus();
   LayoutParts();
   RepaintStrip();
   emit Changed();
@@ -377,82 +366,6 @@ void TfrmNote::pbSizePaint(QPainter& painter) {
   DrawSizeGrip(canvas, pbSize->width(), pbSize->height(), frameColor_, shadowColor_, highlightColor_);
 }
 
-// ---- move drag ----------------------------------------------------------------------------
-
-void TfrmNote::pbMouseDown(QMouseEvent& e) {
-  if (e.button() != Qt::LeftButton) return;
-  moving_ = true;
-  clickPending_ = true;
-  const QPoint p = PointerIn(*this, *pb, e);
-  downX_ = p.x();
-  downY_ = p.y();
-  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
-}
-
-void TfrmNote::pbMouseMove(QMouseEvent& e) {
-  if (!moving_) return;
-  const QPoint p = PointerIn(*this, *pb, e);
-  const int oldLeft = x(), oldTop = y();
-  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
-                               host_.GridX(), host_.GridY()};
-  const TDragInput in{oldLeft, oldTop, width(), height(), p.x(), p.y(), downX_, downY_};
-  const TBoxController& boxes = host_.BoxController();
-  const int32_t id = id_;
-  const TDragPoint to = NoteMoveTarget(
-      snapping, in, [&boxes, id](int& x, int& y, int w, int h) { boxes.SnapMove(id, x, y, w, h); },
-      [](int& x, int& y, int w, int h) { ScreenSnapper().SnapMove(x, y, w, h); });
-  if (to.X == oldLeft && to.Y == oldTop) return;
-  move(to.X, to.Y);
-  if (minimized_ && e.modifiers().testFlag(Qt::ControlModifier))
-    host_.MoveMinimizedGroup(to.X - oldLeft, to.Y - oldTop, id_);
-}
-
-void TfrmNote::pbMouseUp(QMouseEvent& e) {
-  if (e.button() != Qt::LeftButton) return;
-  moving_ = false;
-  const bool click = clickPending_ && pb->rect().contains(PointerIn(*this, *pb, e));
-  clickPending_ = false;
-  // The menu box: a click whose press lay on it.
-  if (click && !minimized_ && PointInBox(downX_, downY_, 4, 4, 13, 13)) PopupMenu(QPoint(x() + 8, y() + 8));
-}
-
-void TfrmNote::pbDblClick(QMouseEvent& e) {
-  if (e.button() != Qt::LeftButton) return;
-  ToggleMinimized();
-  // The second press of a double click still starts a drag, but it is no click.
-  pbMouseDown(e);
-  clickPending_ = false;
-}
-
-// ---- resize drag --------------------------------------------------------------------------
-
-void TfrmNote::pbSizeMouseDown(QMouseEvent& e) {
-  if (e.button() != Qt::LeftButton) return;
-  sizing_ = true;
-  const QPoint p = PointerIn(*this, *pnlSize, e);
-  downX_ = p.x();
-  downY_ = p.y();
-  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
-}
-
-void TfrmNote::pbSizeMouseMove(QMouseEvent& e) {
-  if (!sizing_) return;
-  const QPoint p = PointerIn(*this, *pnlSize, e);
-  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
-                               host_.GridX(), host_.GridY()};
-  const TDragInput in{x(), y(), width(), height(), p.x(), p.y(), downX_, downY_};
-  const TBoxController& boxes = host_.BoxController();
-  const int32_t id = id_;
-  const TDragSize to = NoteSizeTarget(
-      snapping, in, [&boxes, id](int left, int top, int& w, int& h) { boxes.SnapSize(id, left, top, w, h); },
-      [](int left, int top, int& w, int& h) { ScreenSnapper().SnapSize(left, top, w, h); });
-  setGeometry(x(), y(), to.Width, to.Height);
-}
-
-void TfrmNote::pbSizeMouseUp(QMouseEvent&) {
-  sizing_ = false;
-}
-
 // ---- window life --------------------------------------------------------------------------
 
 void TfrmNote::showEvent(QShowEvent* event) {
@@ -485,6 +398,17 @@ void TfrmNote::VerifyPlacement() {
   if (real && *real != pos()) move(*real);
 }
 
+void TfrmNote::TakeKeyboard() {
+  if (!minimized_) mem->setFocus(Qt::OtherFocusReason);
+  activateWindow();
+}
+
+void TfrmNote::Activate() {
+  show();
+  raise();
+  TakeKeyboard();
+}
+
 void TfrmNote::CloseForDelete() {
   closingForDelete_ = true;
   close();
@@ -495,10 +419,11 @@ void TfrmNote::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  // Closed by the user: keep the note. Until its text is safe the close stays refused, so a
-  // failed save keeps the window and its text.
+  // Closed by the user (Alt+F4, the window manager's close button): the note goes out of the
+  // way as its collapsed box and stays on the desktop, in the list of open notes and in the
+  // notes file; a double click brings it back. The window itself stays.
   event->ignore();
+  // A failed save is reported by the caller's guard; the note stays as it was.
   if (modified_) SaveText();
-  host_.NoteWindowClosed(*this);
-  event->accept();
+  Minimize();
 }

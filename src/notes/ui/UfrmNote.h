@@ -92,9 +92,15 @@ class TfrmNote : public QWidget {
   std::unique_ptr<TNoteConfig> CreateConfig() const;
   void RepaintStrip();
   void RepaintGrip();
-  // For the delete command, which does its own bookkeeping: closes the window without what a
-  // user's close does.
+  // For the delete command, which does its own bookkeeping: closes the window. A close asked for
+  // by the user collapses the note instead, so it is never out of reach.
   void CloseForDelete();
+  // The window active with the caret in the text (in the strip's keys while minimized): after a
+  // press on the strip or the grip.
+  void TakeKeyboard();
+  // A note the user asked for (new, undeleted, found, picked in the list): shown, in front and
+  // with the keyboard.
+  void Activate();
 
   // The popup menu of the title strip, made when first needed: most notes never open theirs.
   TNotePopupMenu& Menu();
@@ -117,6 +123,8 @@ class TfrmNote : public QWidget {
   void pmReadOnlyClick();
   void pmOnTopClick();
   void pmExitApplicationClick();
+  // The boxes and dialogs of the note's commands, which make the note their owner.
+  Dialogs& NoteDialogs();
   // The function keys; true when the key ran a command.
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
   // Files dropped on the note: the first one's lines replace the text.
@@ -149,9 +157,8 @@ class TfrmNote : public QWidget {
 
  private:
   void PopupMenu(const QPoint& at);
-  // The text of a file for the import and the drop: false, after telling why, when it cannot
-  // be read.
-  bool ReadTextFile(const std::string& path, std::vector<std::string>& lines);
+  // The text of a file for the import and the drop: false and why when it cannot be read.
+  static bool ReadTextFile(const std::string& path, std::vector<std::string>& lines, std::string& error);
   void ShowError(const std::string& message);
   // Dropped files: the local files of a drag, in order; none for anything else.
   static std::vector<std::string> DroppedFiles(const QMimeData* data);

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
+#include <functional>
 
 #include "graphics/brColorUtil.h"
 #include "notes/UNoteKeys.h"
@@ -28,15 +29,21 @@ TFileDialogSpec TextFileDialog(const char* title, const std::string& folder) {
 }
 }  // namespace
 
+Dialogs& TfrmNote::NoteDialogs() {
+  return *host_.Platform().dialogs;
+}
+
 void TfrmNote::ShowError(const std::string& message) {
-  host_.Platform().dialogs->ShowError(host_.ApplicationTitle(), ErrorBoxText(message));
+  const TDialogOwner owner(NoteDialogs(), this);
+  NoteDialogs().ShowError(host_.ApplicationTitle(), ErrorBoxText(message));
 }
 
 // ---- colours and font ---------------------------------------------------------------------
 
 void TfrmNote::pmBackgroundColorClick() {
   TColor color = noteColor_;
-  if (!host_.Platform().dialogs->ChooseColor(color)) return;
+  const TDialogOwner owner(NoteDialogs(), this);
+  if (!NoteDialogs().ChooseColor(color)) return;
   SetNoteColor(color);
   RepaintStrip();
   RepaintGrip();
@@ -50,12 +57,14 @@ void TfrmNote::pmNewRandomColorClick() {
 
 void TfrmNote::pmFontClick() {
   TFontSpec font = font_;
-  if (host_.Platform().dialogs->ChooseFont(font) && !(font == font_)) SetTextFont(font);
+  const TDialogOwner owner(NoteDialogs(), this);
+  if (NoteDialogs().ChooseFont(font) && !(font == font_)) SetTextFont(font);
 }
 
 void TfrmNote::pmFontColorClick() {
   TFontSpec font = font_;
-  if (!host_.Platform().dialogs->ChooseColor(font.Color)) return;
+  const TDialogOwner owner(NoteDialogs(), this);
+  if (!NoteDialogs().ChooseColor(font.Color)) return;
   SetTextFont(font);
   RepaintStrip();
   RepaintGrip();
@@ -71,38 +80,42 @@ void TfrmNote::pmNewRandomFontColorClick() {
 
 // ---- text files ---------------------------------------------------------------------------
 
-bool TfrmNote::ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
+bool TfrmNote::ReadTextFile(const std::string& path, std::vector<std::string>& lines, std::string& error) {
   try {
     lines = ReadEncodedTextFile(path).Lines;
     return true;
   } catch (const EQuibError& e) {
-    ShowError(e.what());
+    error = e.what();
     return false;
   }
 }
 
 void TfrmNote::pmImportTextFileClick() {
+  const TDialogOwner owner(NoteDialogs(), this);
   // The user made the note read only to keep its text.
   if (ReadOnly()) {
-    host_.Platform().dialogs->ShowMessage(kReadOnlyRefusal);
+    NoteDialogs().ShowMessage(kReadOnlyRefusal);
     return;
   }
   TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!host_.Platform().dialogs->OpenFile(
-          TextFileDialog("Import Text File", settings.GetString(setting::sLastImportDir)), path))
+  if (!NoteDialogs().OpenFile(TextFileDialog("Import Text File", settings.GetString(setting::sLastImportDir)), path))
     return;
   std::vector<std::string> lines;
-  if (!ReadTextFile(path, lines)) return;
+  std::string error;
+  if (!ReadTextFile(path, lines, error)) {
+    ShowError(error);
+    return;
+  }
   ReplaceLines(lines);
   settings.SetString(setting::sLastImportDir, ExtractFilePath(path));
 }
 
 void TfrmNote::pmExportTextFileClick() {
+  const TDialogOwner owner(NoteDialogs(), this);
   TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!host_.Platform().dialogs->SaveFile(
-          TextFileDialog("Export Text File", settings.GetString(setting::sLastExportDir)), path))
+  if (!NoteDialogs().SaveFile(TextFileDialog("Export Text File", settings.GetString(setting::sLastExportDir)), path))
     return;
   try {
     // As the note's own text file is written; the note's modified flag is not the export's.
@@ -140,14 +153,26 @@ bool TfrmNote::FileDragEvent(QEvent* event) {
 
 void TfrmNote::FormDropFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  if (ReadOnly()) {
-    // After the drop has ended: the file manager waits for its answer.
+  // A box waits until the drop has been answered: the file manager waits for that answer.
+  const auto later = [this](std::function<void()> box) {
     QMetaObject::invokeMethod(
-        this, [this] { host_.Platform().dialogs->ShowMessage(kReadOnlyRefusal); }, Qt::QueuedConnection);
+        this,
+        [this, box = std::move(box)] {
+          const TDialogOwner owner(NoteDialogs(), this);
+          box();
+        },
+        Qt::QueuedConnection);
+  };
+  if (ReadOnly()) {
+    later([this] { NoteDialogs().ShowMessage(kReadOnlyRefusal); });
     return;
   }
   std::vector<std::string> lines;
-  if (ReadTextFile(paths.front(), lines)) ReplaceLines(lines);
+  std::string error;
+  if (ReadTextFile(paths.front(), lines, error))
+    ReplaceLines(lines);
+  else
+    later([this, error] { ShowError(error); });
 }
 
 // ---- the note and the program -------------------------------------------------------------
@@ -173,7 +198,8 @@ void TfrmNote::pmExitApplicationClick() {
 }
 
 void TfrmNote::pmDeleteClick() {
-  if (!host_.Platform().dialogs->Confirm("Are you sure you want to delete this Quib-Note?")) return;
+  const TDialogOwner owner(NoteDialogs(), this);
+  if (!NoteDialogs().Confirm("Are you sure you want to delete this Quib-Note?")) return;
   // Until the text is safe the note stays.
   if (modified_) {
     try {

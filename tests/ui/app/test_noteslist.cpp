@@ -251,7 +251,7 @@ TEST_F(NotesTest, AutosaveWritesChangedNotesButNotTheSettings) {
   EXPECT_EQ(ReadFileBytes(dir.path() + "quib.ini"), settingsBefore);
 }
 
-TEST_F(NotesTest, ClosingANoteOtherThanByDeleteKeepsItForTheNextStart) {
+TEST_F(NotesTest, ClosingANoteOtherThanByDeleteCollapsesItAndKeepsItInReach) {
   start();
   main->cmCreateQuibNoteClick();
   TfrmNote* note = &list().At(0);
@@ -259,14 +259,17 @@ TEST_F(NotesTest, ClosingANoteOtherThanByDeleteKeepsItForTheNextStart) {
   note->setGeometry(70, 80, 150, 140);
   note->close();
   QCoreApplication::processEvents();
-  EXPECT_EQ(list().Count(), 0);
+  ASSERT_EQ(list().Count(), 1);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_TRUE(note->Minimized());
   EXPECT_EQ(ReadFileBytes(NoteTextPath(1)), "keep me\r\n");
-  EXPECT_EQ(main->Configs()->GetConfig(1)->Left, 70);
   main->mmExitClick();
   main.reset();
   start();
   ASSERT_EQ(list().Count(), 1);
-  EXPECT_EQ(list().At(0).geometry(), QRect(70, 80, 150, 140));
+  EXPECT_TRUE(list().At(0).Minimized());
+  EXPECT_EQ(list().At(0).pos(), QPoint(70, 80));
+  EXPECT_EQ(list().At(0).FullSize(), QSize(150, 140));
 }
 
 TEST_F(NotesTest, AHandNamedTextFileBecomesTheNotesOwn) {

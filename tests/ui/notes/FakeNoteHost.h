@@ -49,11 +49,6 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
     std::erase(open, &note);
   }
   bool ClosingAll() const override { return closingAll; }
-  void NoteWindowClosed(TfrmNote& note) override {
-    Record(note);
-    closedIds.push_back(note.Id());
-    std::erase(open, &note);
-  }
   // The note's record, refreshed from the window.
   const TNoteConfig& Record(const TfrmNote& note) {
     auto& record = records[note.Id()];
@@ -89,7 +84,6 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
 
   std::vector<TfrmNote*> open;
   std::vector<GroupMove> groupMoves;
-  std::vector<int32_t> closedIds;
   std::vector<int32_t> deletedIds;
   std::map<int32_t, std::unique_ptr<TNoteConfig>> records;
   int controlPanelShown = 0;

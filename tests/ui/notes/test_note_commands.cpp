@@ -355,10 +355,14 @@ TEST(NoteCommands, DroppedFilesOnlyTheFirst) {
     const bool imported = c.first == FileCase::File;
     EXPECT_EQ(note->Lines(), imported ? Lines({"first line", "second\tline"}) : Lines({"old text"}));
     EXPECT_EQ(note->Modified(), imported);
+    // The drop is answered first: the drag source does not wait on the box.
+    EXPECT_TRUE(t.host.dialogs.shown.empty());
+    QCoreApplication::processEvents();
     const std::vector<std::string> errors = t.host.dialogs.Texts("error");
     EXPECT_EQ(errors.size(), imported ? 0u : 1u);
     if (!imported) {
       EXPECT_NE(errors[0].find("\"" + first + "\""), std::string::npos);
+      EXPECT_EQ(t.host.dialogs.shown[0].owner, note);
     }
   }
 }

@@ -378,26 +378,24 @@ class ClosingNote : public TfrmNote {
   using TfrmNote::TfrmNote;
 };
 
-TEST(NoteClose, UserCloseKeepsTheNote) {
+TEST(NoteClose, UserCloseCollapsesTheNote) {
   struct Case {
     const char* name;
     bool modified, closingAll, byDelete;
-    bool wantSaved, wantNotified;
+    bool wantSaved, wantGone;
   };
   const Case cases[] = {
-      {"modified", true, false, false, true, true},
-      {"unchanged", false, false, false, false, true},
-      {"program's end", true, true, false, false, false},
-      {"delete command", true, false, true, false, false},
+      {"modified", true, false, false, true, false},
+      {"unchanged", false, false, false, false, false},
+      {"program's end", true, true, false, false, true},
+      {"delete command", true, false, true, false, true},
   };
   for (const auto& c : cases) {
     NotesFolderFixture folder;
     Notes t;
-    TfrmNote* other = MakeNote(t.host, 1, 0, 0);
     TfrmNote* note = MakeNote(t.host, 2, 70, 80, 150, 110);
     WriteBytes(NoteTextPath(2), "before\r\n");
     note->LoadText();
-    note->Minimize();
     if (c.modified) note->SetLines({"after"});
     t.host.closingAll = c.closingAll;
     QPointer<TfrmNote> watch(note);
@@ -406,21 +404,23 @@ TEST(NoteClose, UserCloseKeepsTheNote) {
     else
       note->close();
     FlushDeletes();
-    EXPECT_TRUE(watch.isNull()) << c.name;
+    EXPECT_EQ(watch.isNull(), c.wantGone) << c.name;
     EXPECT_EQ(ReadFileBytes(NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n") << c.name;
-    EXPECT_EQ(t.host.closedIds, c.wantNotified ? std::vector<int32_t>{2} : std::vector<int32_t>{}) << c.name;
-    if (c.wantNotified) {
-      EXPECT_EQ(t.host.open, std::vector<TfrmNote*>{other}) << c.name;
-      const TNoteConfig& r = *t.host.records.at(2);
-      EXPECT_EQ(std::vector<int>({r.Left, r.Top, r.Width, r.Height, r.Minimized}),
-                std::vector<int>({70, 80, 150, 110, 1}))
-          << c.name;
-      // The text file keeps its live name.
-      EXPECT_TRUE(FileExists(NoteTextPath(2)));
-      EXPECT_FALSE(FileExists(DeletedNoteTextPath(2)));
-    } else {
+    if (c.wantGone) {
       std::erase(t.host.open, note);
+      continue;
     }
+    // Still on the desktop as its box, where it was, with its full size kept for a restore.
+    EXPECT_TRUE(note->isVisible()) << c.name;
+    EXPECT_TRUE(note->Minimized()) << c.name;
+    EXPECT_EQ(note->pos(), QPoint(70, 80)) << c.name;
+    EXPECT_EQ(note->FullSize(), QSize(150, 110)) << c.name;
+    EXPECT_FALSE(note->Modified()) << c.name;
+    // A second close leaves the box as it is.
+    note->close();
+    FlushDeletes();
+    EXPECT_FALSE(watch.isNull()) << c.name;
+    EXPECT_TRUE(note->Minimized()) << c.name;
   }
 }
 
@@ -436,7 +436,7 @@ TEST(NoteClose, FailedSaveKeepsTheWindow) {
   QCloseEvent e;
   EXPECT_THROW(note->closeEvent(&e), EQuibError);
   EXPECT_FALSE(e.isAccepted());
-  EXPECT_TRUE(t.host.closedIds.empty());
+  EXPECT_FALSE(note->Minimized());
   EXPECT_TRUE(note->Modified());
   EXPECT_EQ(note->Lines(), std::vector<std::string>{"unsaved"});
 }
