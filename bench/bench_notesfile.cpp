@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
 #include "store/UTConfigurationManager.h"
@@ -27,11 +27,10 @@ struct Fixture {
     std::string tmpl = (std::filesystem::temp_directory_path() / "quibbench-XXXXXX").string();
     folder = ::mkdtemp(tmpl.data());
     path = folder + "/quibnotes.xml";
-    RandomSeed(1);
     notes =
-        std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings, screens);
+        std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings, screens, random);
     for (int id = 1; id <= recordCount; ++id) {
-      auto r = CreateNoteConfig(id, *settings, screens);
+      auto r = CreateNoteConfig(id, *settings, screens, random);
       r->Width = 200 + id % 300;
       r->Height = 150 + id % 200;
       r->OnTop = id % 3 == 0;
@@ -47,6 +46,7 @@ struct Fixture {
 
   std::unique_ptr<TbrRegVal> settings = CreateQuibSettings("");
   OneScreen screens;
+  TRandom random{1};
   std::string folder, path;
   std::unique_ptr<TConfigurationManager> notes;
 };
@@ -54,7 +54,7 @@ struct Fixture {
 void BM_LoadNotesFile(benchmark::State& state) {
   Fixture f;
   for (auto _ : state) {
-    TConfigurationManager loaded(f.path, *f.settings, f.screens);
+    TConfigurationManager loaded(f.path, *f.settings, f.screens, f.random);
     benchmark::DoNotOptimize(loaded.Count());
   }
   state.SetItemsProcessed(state.iterations() * recordCount);

@@ -53,8 +53,9 @@ int titleShift(const QGroupBox* group) {
 }
 }  // namespace
 
-TAppearanceTab::TAppearanceTab(TNotesList& notes, TNotesTab& notesTab, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), notes_(notes), notesTab_(notesTab), dialogs_(dialogs) {
+TAppearanceTab::TAppearanceTab(TNotesList& notes, TNotesTab& notesTab, Dialogs& dialogs, TRandom& random,
+                               QWidget* parent)
+    : QWidget(parent), notes_(notes), notesTab_(notesTab), dialogs_(dialogs), random_(random) {
   gpTop = new QGroupBox(" Colors ", this);
   gpTop->setObjectName("gpTop");
   btnDesktopWallpaper = button("btnDesktopWallpaper", "Closest Color to Desktop Wallpaper", gpTop);
@@ -119,7 +120,7 @@ void TAppearanceTab::SetGradient(const TGradient& gradient) {
 }
 
 void TAppearanceTab::EntryStep() {
-  SetGradient(GradientOnEntry(NoteColors()));
+  SetGradient(GradientOnEntry(NoteColors(), RandomColors(random_)));
 }
 
 void TAppearanceTab::PanelShown() {
@@ -140,7 +141,7 @@ void TAppearanceTab::FocusChanged(QWidget* /*old*/, QWidget* now) {
 }
 
 void TAppearanceTab::btnRandomizeColorsClick() {
-  SetGradient(RandomGradient());
+  SetGradient(RandomGradient(RandomColors(random_)));
 }
 
 void TAppearanceTab::btnGradientFromNotesClick() {

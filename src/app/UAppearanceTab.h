@@ -8,6 +8,7 @@
 #include "graphics/UGradient.h"
 
 class Dialogs;
+class TRandom;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -19,7 +20,8 @@ class TNotesTab;
 class TAppearanceTab : public QWidget {
   Q_OBJECT
  public:
-  TAppearanceTab(TNotesList& notes, TNotesTab& notesTab, Dialogs& dialogs, QWidget* parent = nullptr);
+  TAppearanceTab(TNotesList& notes, TNotesTab& notesTab, Dialogs& dialogs, TRandom& random,
+                 QWidget* parent = nullptr);
   ~TAppearanceTab() override;
 
   // The gradient's ends from the first and last note (random without notes): at the end of
@@ -80,6 +82,7 @@ class TAppearanceTab : public QWidget {
   TNotesList& notes_;
   TNotesTab& notesTab_;
   Dialogs& dialogs_;
+  TRandom& random_;
   TGradient gradient_;
   TLayout layout_;
   bool panelShown_ = false;

@@ -21,11 +21,11 @@ void MinimizeAndGroup(TNotesList& notes, TArrangeKind kind, const TArrangeGrid& 
   for (size_t i = 0; i < open.size() && i < placed.size(); ++i) open[i]->move(placed[i].Left, placed[i].Top);
 }
 
-void ShowLostNotes(TNotesList& notes, const Screens& screens) {
+void ShowLostNotes(TNotesList& notes, const Screens& screens, TRandom& random) {
   for (TfrmNote* note : notes.Notes()) {
     const QSize full = note->FullSize();
     const TNoteBox box{note->Id(), note->x(), note->y(), note->width(), note->height()};
-    if (const auto target = LostNoteTarget(screens, box, full.width(), full.height()))
+    if (const auto target = LostNoteTarget(random, screens, box, full.width(), full.height()))
       note->move(target->Left, target->Top);
   }
 }

@@ -5,6 +5,7 @@
 
 class Screens;
 class TNotesList;
+class TRandom;
 
 void MinimizeAll(TNotesList& notes);
 void MaximizeAll(TNotesList& notes);
@@ -13,4 +14,4 @@ void MaximizeAll(TNotesList& notes);
 void MinimizeAndGroup(TNotesList& notes, TArrangeKind kind, const TArrangeGrid& grid);
 // Moves every note that lies partly off the monitors' work areas to a random place on the
 // primary screen.
-void ShowLostNotes(TNotesList& notes, const Screens& screens);
+void ShowLostNotes(TNotesList& notes, const Screens& screens, TRandom& random);

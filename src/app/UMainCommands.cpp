@@ -30,6 +30,7 @@
 #include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
 
@@ -254,9 +255,9 @@ void TfrmMain::btnChangeFontClick() {
   const TFontSpec preset = font;
   // OK without a change writes nothing.
   if (!platform_.dialogs->ChooseFont(font) || font == preset) return;
-  settings_->SetString("sDefaultFontName", font.Name);
-  settings_->SetInteger("iDefaultFontSize", font.Size);
-  settings_->SetInteger("iDefaultFontColor", font.Color);
+  settings_->SetString(setting::sDefaultFontName, font.Name);
+  settings_->SetInteger(setting::iDefaultFontSize, font.Size);
+  settings_->SetInteger(setting::iDefaultFontColor, font.Color);
   // The style shows on the label only; notes take name, size and colour.
   ShowFontLabel(font.Name, font.Size, font.Color);
   QFont f = lblFont->font();

@@ -26,12 +26,13 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   note->SetId(id);
   note->setWindowTitle(QString());
   note->SetLines(SplitTextLines(text));
-  note->SetNoteColor(settings_.GetBoolean("bRandomColor") ? RandomColor() : clDefaultNoteColor);
+  const TNoteDefaults defaults = TNoteDefaults::FromSettings(settings_);
+  note->SetNoteColor(defaults.RandomColor ? RandomColor(random_) : clDefaultNoteColor);
   note->setGeometry(left, top, width, height);
   TFontSpec font;
-  font.Name = settings_.GetString("sDefaultFontName");
-  font.Size = static_cast<int32_t>(settings_.GetInteger("iDefaultFontSize"));
-  font.Color = static_cast<int32_t>(settings_.GetInteger("iDefaultFontColor"));
+  font.Name = defaults.FontName;
+  font.Size = defaults.FontSize;
+  font.Color = defaults.FontColor;
   note->SetTextFont(font);
   note->show();
   TfrmNote& made = *note.release();  // the window deletes itself when it closes
@@ -42,8 +43,8 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
 
 TfrmNote* TNoteFactory::CreateRandomNote(const std::string& text) {
   // Left before top, in this order: both draw from the one random source.
-  const int left = RandomLeft(screens_, 128);
-  const int top = RandomTop(screens_, 128);
+  const int left = RandomLeft(random_, screens_, 128);
+  const int top = RandomTop(random_, screens_, 128);
   return CreateNote(text, left, top, 128, 128);
 }
 
@@ -64,7 +65,7 @@ TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collec
   std::unique_ptr<TNoteConfig> temporary;
   const TNoteConfig* record = collection.GetConfig(id);
   if (!record) {
-    temporary = CreateNoteConfig(id, settings_, screens_);
+    temporary = CreateNoteConfig(id, settings_, screens_, random_);
     record = temporary.get();
   }
   note->SetId(id);

@@ -12,6 +12,7 @@ class TConfigurationManager;
 class TfrmNote;
 class TNoteHost;
 class TNoteStore;
+class TRandom;
 
 // The control panel's list of open notes, as the factory needs it.
 class TNoteRegistry {
@@ -27,13 +28,14 @@ class TNoteFactory {
   static constexpr int MaxNotes = 1024;
 
   TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store, const TbrRegVal& settings,
-               const Screens& screens, Dialogs& dialogs)
+               const Screens& screens, Dialogs& dialogs, TRandom& random)
       : host_(host),
         registry_(registry),
         store_(store),
         settings_(settings),
         screens_(screens),
-        dialogs_(dialogs) {}
+        dialogs_(dialogs),
+        random_(random) {}
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.
@@ -52,4 +54,5 @@ class TNoteFactory {
   const TbrRegVal& settings_;
   const Screens& screens_;
   Dialogs& dialogs_;
+  TRandom& random_;
 };

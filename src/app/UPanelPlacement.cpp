@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "graphics/brMultiMonitor.h"
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 #include "platform/Screens.h"
 
 QPoint TPanelPlacement::CurrentTopLeft() const {
@@ -60,8 +60,8 @@ void TPanelPlacement::PlaceAndHide() {
 void TPanelPlacement::Show() {
   if (!OnSomeMonitor(remembered_)) {
     const QSize size = ShownSize();
-    const int y = RandomInt(screens_.PrimaryHeight() - size.height());
-    const int x = RandomInt(screens_.PrimaryWidth() - size.width());
+    const int y = random_.Place(screens_.PrimaryHeight(), size.height());
+    const int x = random_.Place(screens_.PrimaryWidth(), size.width());
     remembered_ = QPoint(x, y);
   }
   MoveTo(remembered_);

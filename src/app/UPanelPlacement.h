@@ -7,10 +7,12 @@
 
 class QWidget;
 class Screens;
+class TRandom;
 
 class TPanelPlacement {
  public:
-  TPanelPlacement(QWidget& panel, const Screens& screens) : panel_(panel), screens_(screens) {}
+  TPanelPlacement(QWidget& panel, const Screens& screens, TRandom& random)
+      : panel_(panel), screens_(screens), random_(random) {}
 
   QPoint Remembered() const { return remembered_; }
   bool Hidden() const { return hidden_; }
@@ -40,6 +42,7 @@ class TPanelPlacement {
 
   QWidget& panel_;
   const Screens& screens_;
+  TRandom& random_;
   QPoint remembered_;
   QPoint hiddenPos_;
   bool hidden_ = false;

@@ -17,7 +17,6 @@
 #include "app/USessionEnd.h"
 #include "app/UStartupNotes.h"
 #include "app/UTrayIcon.h"
-#include "graphics/brRandom.h"
 #include "graphics/ui/brColorPickerDialog.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
@@ -48,7 +47,7 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent
       settings_(CreateQuibSettings(store.DataFolder())) {
   setObjectName("frmMain");
   setWindowIcon(BuiltInTrayIcon());
-  placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens);
+  placement_ = std::make_unique<TPanelPlacement>(*this, *platform_.screens, random_);
   notesList_ = new TNotesList(this);
   BuildControls();
   BuildMenus();
@@ -58,7 +57,7 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent
   platform_.dialogs->SetColorChooser(
       [this](TColor& color, QWidget* asker) { return ChooseColorWith(*dlgColor_, color, asker); });
   factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, store_, *settings_, *platform_.screens,
-                                            *platform_.dialogs);
+                                            *platform_.dialogs, random_);
   saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
@@ -86,7 +85,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-  RandomSeed(platform_.system->ClockSeed());
+  random_.Seed(platform_.system->ClockSeed());
   closing_ = false;
   TQuibApplication::SetTitle(kAppVersionTitle);
   tray_->SetTitle(kAppVersionTitle);
@@ -172,14 +171,14 @@ void TfrmMain::StartupFailed(const std::exception& e) {
 void TfrmMain::CreateConfigs() {
   const std::string path = store_.NotesFilePath();
   try {
-    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, &store_);
+    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, random_, &store_);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
   } catch (const std::exception& e) {
     // Go on with an empty collection, so that notes made in this run get records; it never
     // overwrites the file it could not read, which is moved aside before the first write.
     configs_ = std::make_unique<TConfigurationManager>(TConfigurationManager::NoLoad{}, path, *settings_,
-                                                       *platform_.screens, &store_);
+                                                       *platform_.screens, random_, &store_);
     configs_->MarkUnreadable();
     notesList_->SetCollection(configs_.get());
     // The reader's own messages do not say which file they are about.
@@ -363,5 +362,5 @@ void TfrmMain::cmArrangeVerticallyClick() {
 }
 
 void TfrmMain::cmShowLostNotesClick() {
-  ShowLostNotes(*notesList_, *platform_.screens);
+  ShowLostNotes(*notesList_, *platform_.screens, random_);
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "base/brRandom.h"
 #include "notes/UArrange.h"
 #include "notes/ui/UNoteHost.h"
 #include "platform/TPlatform.h"
@@ -71,6 +72,7 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   const TbrRegVal& Settings() const override { return *settings_; }
   const TBoxController& BoxController() const override { return *boxController_; }
   const TPlatform& Platform() const override { return platform_; }
+  TRandom& Random() override { return random_; }
   std::string ApplicationTitle() const override;
   std::optional<TTextFile> ReadNoteText(int32_t id) override;
   TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
@@ -152,6 +154,8 @@ class TfrmMain : public QMainWindow, public TNoteHost {
 
   TPlatform platform_;
   TNoteStore& store_;
+  // The program's one random source, seeded from the clock at start.
+  TRandom random_;
   std::unique_ptr<TbrRegVal> settings_;
   std::unique_ptr<TConfigurationManager> configs_;
   std::unique_ptr<TBoxController> boxController_;

@@ -135,7 +135,7 @@ void TfrmMain::BuildControls() {
   notesTab_ = new TNotesTab(*notesList_, tabNotes);
   notesLayout->addWidget(notesTab_);
   PageControl->addTab(tabNotes, "Quib-Notes");
-  appearanceTab_ = new TAppearanceTab(*notesList_, *notesTab_, *platform_.dialogs);
+  appearanceTab_ = new TAppearanceTab(*notesList_, *notesTab_, *platform_.dialogs, random_);
   appearanceTab_->setObjectName("tabAppearance");
   PageControl->addTab(appearanceTab_, "Appearance");
 

@@ -12,6 +12,7 @@
 #include "platform/QtFonts.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
+#include "store/USettingsKeys.h"
 #include "store/brRegVal.h"
 
 namespace {
@@ -27,38 +28,38 @@ void TfrmMain::LoadSettings() {
   const std::string notesFolder = store_.NotesFolder();
   if (!DirectoryExists(notesFolder)) CreateDir(notesFolder);
 
-  placement_->LoadPosition(static_cast<int32_t>(settings_->GetInteger("iLastX")),
-                           static_cast<int32_t>(settings_->GetInteger("iLastY")));
+  placement_->LoadPosition(static_cast<int32_t>(settings_->GetInteger(setting::iLastX)),
+                           static_cast<int32_t>(settings_->GetInteger(setting::iLastY)));
 
-  ShowFontLabel(settings_->GetString("sDefaultFontName"),
-                static_cast<int32_t>(settings_->GetInteger("iDefaultFontSize")),
-                static_cast<int32_t>(settings_->GetInteger("iDefaultFontColor")));
+  ShowFontLabel(settings_->GetString(setting::sDefaultFontName),
+                static_cast<int32_t>(settings_->GetInteger(setting::iDefaultFontSize)),
+                static_cast<int32_t>(settings_->GetInteger(setting::iDefaultFontColor)));
 
-  chkRandomColor->setChecked(settings_->GetBoolean("bRandomColor"));
-  chkSnapGrid->setChecked(settings_->GetBoolean("bSnapGrid"));
-  chkSnapEdges->setChecked(settings_->GetBoolean("bSnapEdges"));
-  chkSnapNotes->setChecked(settings_->GetBoolean("bSnapNotes"));
-  chkStartup->setChecked(settings_->GetBoolean("bStartup"));
-  chkBringToFront->setChecked(settings_->GetBoolean("bBringToFront"));
-  chkRemoveStayOnTop->setChecked(settings_->GetBoolean("bRemoveStayOnTop"));
-  chkWinXPShadow->setChecked(settings_->GetBoolean("bWinXPShadow"));
+  chkRandomColor->setChecked(settings_->GetBoolean(setting::bRandomColor));
+  chkSnapGrid->setChecked(settings_->GetBoolean(setting::bSnapGrid));
+  chkSnapEdges->setChecked(settings_->GetBoolean(setting::bSnapEdges));
+  chkSnapNotes->setChecked(settings_->GetBoolean(setting::bSnapNotes));
+  chkStartup->setChecked(settings_->GetBoolean(setting::bStartup));
+  chkBringToFront->setChecked(settings_->GetBoolean(setting::bBringToFront));
+  chkRemoveStayOnTop->setChecked(settings_->GetBoolean(setting::bRemoveStayOnTop));
+  chkWinXPShadow->setChecked(settings_->GetBoolean(setting::bWinXPShadow));
 
-  spnGridX->setValue(static_cast<int32_t>(settings_->GetInteger("iGridX")));
-  spnGridY->setValue(static_cast<int32_t>(settings_->GetInteger("iGridY")));
+  spnGridX->setValue(static_cast<int32_t>(settings_->GetInteger(setting::iGridX)));
+  spnGridY->setValue(static_cast<int32_t>(settings_->GetInteger(setting::iGridY)));
 
-  edtIdentity->setText(q(settings_->GetString("sIdentity")));
-  edtWAVFilename1->setText(q(settings_->GetString("sWAVFilename1")));
-  edtWAVFilename2->setText(q(settings_->GetString("sWAVFilename2")));
-  chkPlayWAV1->setChecked(settings_->GetBoolean("bPlayWAV1"));
-  chkPlayWAV2->setChecked(settings_->GetBoolean("bPlayWAV2"));
+  edtIdentity->setText(q(settings_->GetString(setting::sIdentity)));
+  edtWAVFilename1->setText(q(settings_->GetString(setting::sWAVFilename1)));
+  edtWAVFilename2->setText(q(settings_->GetString(setting::sWAVFilename2)));
+  chkPlayWAV1->setChecked(settings_->GetBoolean(setting::bPlayWAV1));
+  chkPlayWAV2->setChecked(settings_->GetBoolean(setting::bPlayWAV2));
 
-  lastSend_ = settings_->GetString("sLastSend");
-  edtNotesTitle->setText(q(settings_->GetString("sNotesTitle")));
+  lastSend_ = settings_->GetString(setting::sLastSend);
+  edtNotesTitle->setText(q(settings_->GetString(setting::sNotesTitle)));
 
-  icoDir_ = settings_->GetString("sICODir");
+  icoDir_ = settings_->GetString(setting::sICODir);
   if (icoDir_.empty()) icoDir_ = store_.TrayIconFolder();
 
-  trayIconFile_ = settings_->GetString("sTrayIcon");
+  trayIconFile_ = settings_->GetString(setting::sTrayIcon);
   if (!trayIconFile_.empty()) {
     if (FileExists(trayIconFile_)) {
       // A file that holds no picture keeps the built-in icon, and is kept for a later start.
@@ -72,27 +73,27 @@ void TfrmMain::LoadSettings() {
 
 void TfrmMain::SaveSettings() {
   placement_->RememberIfOnScreen();
-  settings_->SetInteger("iLastX", placement_->Remembered().x());
-  settings_->SetInteger("iLastY", placement_->Remembered().y());
-  settings_->SetBoolean("bRandomColor", chkRandomColor->isChecked());
-  settings_->SetBoolean("bSnapGrid", chkSnapGrid->isChecked());
-  settings_->SetBoolean("bSnapEdges", chkSnapEdges->isChecked());
-  settings_->SetBoolean("bSnapNotes", chkSnapNotes->isChecked());
-  settings_->SetBoolean("bStartup", chkStartup->isChecked());
-  settings_->SetBoolean("bBringToFront", chkBringToFront->isChecked());
-  settings_->SetBoolean("bRemoveStayOnTop", chkRemoveStayOnTop->isChecked());
-  settings_->SetBoolean("bWinXPShadow", chkWinXPShadow->isChecked());
-  settings_->SetInteger("iGridX", spnGridX->value());
-  settings_->SetInteger("iGridY", spnGridY->value());
-  settings_->SetString("sIdentity", FirstRunDone() ? s8(edtIdentity->text()) : std::string());
-  settings_->SetString("sWAVFilename1", s8(edtWAVFilename1->text()));
-  settings_->SetString("sWAVFilename2", s8(edtWAVFilename2->text()));
-  settings_->SetBoolean("bPlayWAV1", chkPlayWAV1->isChecked());
-  settings_->SetBoolean("bPlayWAV2", chkPlayWAV2->isChecked());
-  settings_->SetString("sLastSend", lastSend_);
-  settings_->SetString("sICODir", icoDir_);
-  settings_->SetString("sTrayIcon", trayIconFile_);
-  settings_->SetString("sNotesTitle", s8(edtNotesTitle->text()));
+  settings_->SetInteger(setting::iLastX, placement_->Remembered().x());
+  settings_->SetInteger(setting::iLastY, placement_->Remembered().y());
+  settings_->SetBoolean(setting::bRandomColor, chkRandomColor->isChecked());
+  settings_->SetBoolean(setting::bSnapGrid, chkSnapGrid->isChecked());
+  settings_->SetBoolean(setting::bSnapEdges, chkSnapEdges->isChecked());
+  settings_->SetBoolean(setting::bSnapNotes, chkSnapNotes->isChecked());
+  settings_->SetBoolean(setting::bStartup, chkStartup->isChecked());
+  settings_->SetBoolean(setting::bBringToFront, chkBringToFront->isChecked());
+  settings_->SetBoolean(setting::bRemoveStayOnTop, chkRemoveStayOnTop->isChecked());
+  settings_->SetBoolean(setting::bWinXPShadow, chkWinXPShadow->isChecked());
+  settings_->SetInteger(setting::iGridX, spnGridX->value());
+  settings_->SetInteger(setting::iGridY, spnGridY->value());
+  settings_->SetString(setting::sIdentity, FirstRunDone() ? s8(edtIdentity->text()) : std::string());
+  settings_->SetString(setting::sWAVFilename1, s8(edtWAVFilename1->text()));
+  settings_->SetString(setting::sWAVFilename2, s8(edtWAVFilename2->text()));
+  settings_->SetBoolean(setting::bPlayWAV1, chkPlayWAV1->isChecked());
+  settings_->SetBoolean(setting::bPlayWAV2, chkPlayWAV2->isChecked());
+  settings_->SetString(setting::sLastSend, lastSend_);
+  settings_->SetString(setting::sICODir, icoDir_);
+  settings_->SetString(setting::sTrayIcon, trayIconFile_);
+  settings_->SetString(setting::sNotesTitle, s8(edtNotesTitle->text()));
 }
 
 void TfrmMain::SnapGridClick(bool checked) {

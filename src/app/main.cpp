@@ -19,6 +19,7 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/UTempSweep.h"
 #include "store/brRegVal.h"
 
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
   const TExitSave exitSave(frmMain.Saver());
   // Only now that this is the one program of the folder: a crash's half-written temporaries.
   SweepStaleTempFiles({store->DataFolder(), store->NotesFolder(), shell.StartupFolder(),
-                       frmMain.Settings().GetString("sLastExportDir")});
+                       frmMain.Settings().GetString(setting::sLastExportDir)});
   QObject::connect(&instance, &TSingleInstance::ShowRequested, &frmMain, &TfrmMain::ShowControlPanel);
   // The session manager's save request saves; the program ends when the session does.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain] { frmMain.CommitData(); });

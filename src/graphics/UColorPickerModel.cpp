@@ -1,5 +1,7 @@
 #include "graphics/UColorPickerModel.h"
 
+#include <cstddef>
+
 const std::array<TColor, 48> BasicColors = {
     0x8080FF, 0x80FFFF, 0x80FF80, 0x80FF00, 0xFFFF80, 0xFF8000, 0xC080FF, 0xFF80FF,  //
     0x0000FF, 0x00FFFF, 0x00FF80, 0x40FF00, 0xFFFF00, 0xC08000, 0xC08080, 0xFF00FF,  //
@@ -124,7 +126,8 @@ void RenderHSVField(TDIBBuffer& buffer, TColorMode mode, double fixedH, double f
     uint8_t* row = buffer.PixelAt(0, y);
     for (int i = 0; i < runCount; ++i) {
       const TRun& run = runs[i];
-      kValueSegment[run.Sector](row + run.From * 3, run.From, run.To, columnHue.data(), s, fixedV);
+      uint8_t* const first = row + static_cast<std::ptrdiff_t>(run.From) * 3;
+      kValueSegment[run.Sector](first, run.From, run.To, columnHue.data(), s, fixedV);
     }
   }
 }

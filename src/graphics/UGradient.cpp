@@ -37,6 +37,10 @@ std::vector<TColor> GradientNoteColors(const TGradient& gradient, int count) {
   return Spread(gradient, count, count < 2 ? 1.0 : count - 1.0);
 }
 
+TColorSource RandomColors(TRandom& random) {
+  return [&random] { return RandomColor(random); };
+}
+
 TGradient RandomGradient(const TColorSource& random) {
   TGradient gradient;
   gradient.Left = random();

@@ -34,16 +34,18 @@ std::vector<TColor> GradientNoteColors(const TGradient& gradient, int count);
 
 // Where random colours come from; tests hand in a fixed sequence.
 using TColorSource = std::function<TColor()>;
+// RandomColor drawn from the source, which must outlive the result.
+TColorSource RandomColors(TRandom& random);
 
 // "Random Gradient": Left is drawn before Right.
-TGradient RandomGradient(const TColorSource& random = RandomColor);
+TGradient RandomGradient(const TColorSource& random);
 
 // "Gradient from Notes": the first and the last note's colours; current when there are no notes.
 TGradient GradientFromNotes(const std::vector<TColor>& noteColors, const TGradient& current);
 
 // Showing the control panel and entering the tab: from the notes when there are any, otherwise
 // at random (nothing is drawn when there are notes).
-TGradient GradientOnEntry(const std::vector<TColor>& noteColors, const TColorSource& random = RandomColor);
+TGradient GradientOnEntry(const std::vector<TColor>& noteColors, const TColorSource& random);
 
 // "Darker" and "Brighter": every note's colour with delta added to each channel, in list order.
 std::vector<TColor> ShiftedColors(const std::vector<TColor>& noteColors, int delta);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 
 namespace {
 
@@ -132,11 +132,11 @@ TColor WebSafeColor(uint8_t red, uint8_t green, uint8_t blue) {
   return RGB(snap(red), snap(green), snap(blue));
 }
 
-TColor RandomColor() {
+TColor RandomColor(TRandom& random) {
   // The order of the draws is fixed so that a seeded run repeats its colours.
-  const int blue = RandomInt(192) + 64;
-  const int green = RandomInt(192) + 64;
-  const int red = RandomInt(192) + 64;
+  const int blue = random.Int(192) + 64;
+  const int green = random.Int(192) + 64;
+  const int red = random.Int(192) + 64;
   return RGB(red, green, blue);
 }
 

@@ -8,6 +8,8 @@
 
 #include "graphics/UColorTypes.h"
 
+class TRandom;
+
 struct TRGBBytes {
   uint8_t Red = 0, Green = 0, Blue = 0;
   bool operator==(const TRGBBytes&) const = default;
@@ -29,8 +31,8 @@ TRGBUnit HSVToRGB(double h, double s, double v);
 TRGBBytes HSVToRGBBytes(double h, double s, double v);
 TColor HSVToColor(double h, double s, double v);
 TColor WebSafeColor(uint8_t red, uint8_t green, uint8_t blue);
-// Every channel in 64..255, drawn from the process-wide random source (blue, green, red).
-TColor RandomColor();
+// Every channel in 64..255, drawn from the random source (blue, green, red).
+TColor RandomColor(TRandom& random);
 TColor AdjustBrightness(TColor color, int delta);
 
 // An image read through two calls: its size, and the colour at a point.

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "base/brRandom.h"
 #include "graphics/brColorUtil.h"
 #include "graphics/brMultiMonitor.h"
-#include "graphics/brRandom.h"
 #include "platform/Screens.h"
 
 namespace {
@@ -21,12 +21,6 @@ int clampToInt(int64_t value) {
 int centredStart(int64_t lo, int64_t hi, int cells) {
   const int64_t span = int64_t{ArrangePitch} * cells + 1;
   return clampToInt((lo + hi - span) / 2);
-}
-
-int32_t spareRange(int extent, int size) {
-  const int64_t range = int64_t{extent} - size;
-  if (range <= 0) return 0;
-  return static_cast<int32_t>(std::min<int64_t>(range, std::numeric_limits<int32_t>::max()));
 }
 }  // namespace
 
@@ -96,11 +90,11 @@ std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeK
   return PlaceNotesInGrid(origin.Left, origin.Top, shape.Columns, n);
 }
 
-std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth,
-                                       int fullHeight) {
+std::optional<TNotePos> LostNoteTarget(TRandom& random, const Screens& screens, const TNoteBox& note,
+                                       int fullWidth, int fullHeight) {
   if (RectOnMonitors(screens, note.Left, note.Top, note.Width, note.Height)) return std::nullopt;
   TNotePos pos;
-  pos.Top = RandomInt(spareRange(screens.PrimaryHeight(), fullHeight));
-  pos.Left = RandomInt(spareRange(screens.PrimaryWidth(), fullWidth));
+  pos.Top = random.Place(screens.PrimaryHeight(), fullHeight);
+  pos.Left = random.Place(screens.PrimaryWidth(), fullWidth);
   return pos;
 }

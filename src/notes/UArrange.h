@@ -10,6 +10,7 @@
 #include "notes/UTBoxController.h"
 
 class Screens;
+class TRandom;
 
 enum class TArrangeKind { Cluster, Horizontally, Vertically };
 
@@ -62,5 +63,5 @@ std::vector<TNotePos> ArrangeNotes(const std::vector<TNoteBox>& notes, TArrangeK
 // A note is lost unless each corner of its current window lies in the work area of some
 // monitor. A lost note gets a random place on the primary screen for its full size (the top
 // drawn first); a note that is not lost gets nothing.
-std::optional<TNotePos> LostNoteTarget(const Screens& screens, const TNoteBox& note, int fullWidth,
-                                       int fullHeight);
+std::optional<TNotePos> LostNoteTarget(TRandom& random, const Screens& screens, const TNoteBox& note,
+                                       int fullWidth, int fullHeight);

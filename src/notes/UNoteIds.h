@@ -3,8 +3,9 @@
 #pragma once
 
 class Screens;
+class TRandom;
 
 // Uniform integers from 0 to (primary width - size - 1) and (primary height - size - 1); 0 when
 // the note does not fit on the primary screen.
-int RandomLeft(const Screens& screens, int size);
-int RandomTop(const Screens& screens, int size);
+int RandomLeft(TRandom& random, const Screens& screens, int size);
+int RandomTop(TRandom& random, const Screens& screens, int size);

@@ -1,6 +1,6 @@
 #include "notes/UNoteTitle.h"
 
-#include "graphics/brStringUtil.h"
+#include "base/brStringUtil.h"
 
 std::string NoteTitle(const std::string& titleTemplate, int32_t id, bool systemNote, bool readOnly) {
   std::string title = ReplaceAll(titleTemplate, "$id$", std::to_string(id));

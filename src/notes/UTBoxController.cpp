@@ -1,11 +1,8 @@
 #include "notes/UTBoxController.h"
 
-TBoxController::TBoxController(const TNoteBoxSource& notes) : notes_(notes) {}
+#include "notes/USnapRule.h"
 
-bool TBoxController::IsNear(int64_t a, int64_t b) const {
-  const int64_t d = a - b;
-  return (d < 0 ? -d : d) < Tolerance + 1;
-}
+TBoxController::TBoxController(const TNoteBoxSource& notes) : notes_(notes) {}
 
 void TBoxController::SnapMove(int32_t id, int& x, int& y, int w, int h) const {
   const int count = notes_.NoteCount();
@@ -17,14 +14,14 @@ void TBoxController::SnapMove(int32_t id, int& x, int& y, int w, int h) const {
     const int64_t r = l + n.Width, b = t + n.Height;  // exclusive
     // Every test on the values as the tests before it left them. Neighbours share their
     // outer pixel column or row, so the black frames lie on top of each other.
-    if (IsNear(l, x)) x = n.Left;
-    if (IsNear(l, int64_t{x} + w)) x = static_cast<int>(l - w + 1);
-    if (IsNear(r - 1, x)) x = static_cast<int>(r - 1);
-    if (IsNear(r, int64_t{x} + w)) x = static_cast<int>(r - w);
-    if (IsNear(t, y)) y = n.Top;
-    if (IsNear(t, int64_t{y} + h)) y = static_cast<int>(t - h + 1);
-    if (IsNear(b - 1, y)) y = static_cast<int>(b - 1);
-    if (IsNear(b, int64_t{y} + h)) y = static_cast<int>(b - h);
+    if (IsNear(l, x, Tolerance)) x = n.Left;
+    if (IsNear(l, int64_t{x} + w, Tolerance)) x = static_cast<int>(l - w + 1);
+    if (IsNear(r - 1, x, Tolerance)) x = static_cast<int>(r - 1);
+    if (IsNear(r, int64_t{x} + w, Tolerance)) x = static_cast<int>(r - w);
+    if (IsNear(t, y, Tolerance)) y = n.Top;
+    if (IsNear(t, int64_t{y} + h, Tolerance)) y = static_cast<int>(t - h + 1);
+    if (IsNear(b - 1, y, Tolerance)) y = static_cast<int>(b - 1);
+    if (IsNear(b, int64_t{y} + h, Tolerance)) y = static_cast<int>(b - h);
   }
 }
 
@@ -37,9 +34,9 @@ void TBoxController::SnapSize(int32_t id, int left, int top, int& w, int& h) con
     const int64_t r = l + n.Width, b = t + n.Height;  // exclusive
     // The right edge is compared with the other note's last column, then the exclusive edges
     // are aligned.
-    if (IsNear(l, int64_t{left} + w)) w = static_cast<int>(l - left + 1);
-    if (IsNear(r - 1, int64_t{left} + w)) w = static_cast<int>(r - left);
-    if (IsNear(t, int64_t{top} + h)) h = static_cast<int>(t - top + 1);
-    if (IsNear(b - 1, int64_t{top} + h)) h = static_cast<int>(b - top);
+    if (IsNear(l, int64_t{left} + w, Tolerance)) w = static_cast<int>(l - left + 1);
+    if (IsNear(r - 1, int64_t{left} + w, Tolerance)) w = static_cast<int>(r - left);
+    if (IsNear(t, int64_t{top} + h, Tolerance)) h = static_cast<int>(t - top + 1);
+    if (IsNear(b - 1, int64_t{top} + h, Tolerance)) h = static_cast<int>(b - top);
   }
 }

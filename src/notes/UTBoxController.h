@@ -31,9 +31,8 @@ class TBoxController {
   void SnapMove(int32_t id, int& x, int& y, int w, int h) const;
   // Adjusts the size of a note whose top-left corner stays, against every other open note.
   void SnapSize(int32_t id, int left, int top, int& w, int& h) const;
-  // |a - b| <= Tolerance.
-  bool IsNear(int64_t a, int64_t b) const;
 
+  // How close an edge must come to snap (IsNear).
   static constexpr int Tolerance = 4;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "notes/USnapRule.h"
 #include "store/UQuibError.h"
 
 TScreenSnapper::TScreenSnapper(const Screens& screens) : screens_(&screens) {
@@ -25,29 +26,24 @@ void TScreenSnapper::Refresh() {
   }
 }
 
-bool TScreenSnapper::IsNear(int64_t a, int64_t b) const {
-  const int64_t d = a - b;
-  return (d < 0 ? -d : d) < Tolerance + 1;
-}
-
 void TScreenSnapper::SnapMove(int& x, int& y, int w, int h) const {
   // Each test sees the values as the tests before it left them, so the right edge overrides
   // the left one and the bottom the top.
   for (int l : Lefts)
-    if (IsNear(l, x)) x = l;
+    if (IsNear(l, x, Tolerance)) x = l;
   for (int t : Tops)
-    if (IsNear(t, y)) y = t;
+    if (IsNear(t, y, Tolerance)) y = t;
   for (int r : Rights)
-    if (IsNear(r, int64_t{x} + w)) x = r - w;
+    if (IsNear(r, int64_t{x} + w, Tolerance)) x = r - w;
   for (int b : Bottoms)
-    if (IsNear(b, int64_t{y} + h)) y = b - h;
+    if (IsNear(b, int64_t{y} + h, Tolerance)) y = b - h;
 }
 
 void TScreenSnapper::SnapSize(int left, int top, int& w, int& h) const {
   for (int r : Rights)
-    if (IsNear(r, int64_t{left} + w)) w = r - left;
+    if (IsNear(r, int64_t{left} + w, Tolerance)) w = r - left;
   for (int b : Bottoms)
-    if (IsNear(b, int64_t{top} + h)) h = b - top;
+    if (IsNear(b, int64_t{top} + h, Tolerance)) h = b - top;
 }
 
 namespace {

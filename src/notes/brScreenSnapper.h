@@ -20,9 +20,8 @@ class TScreenSnapper {
   // Resizes a rectangle whose top-left corner stays so that its right and bottom edges meet
   // close edges.
   void SnapSize(int left, int top, int& w, int& h) const;
-  // |a - b| <= Tolerance.
-  bool IsNear(int64_t a, int64_t b) const;
 
+  // How close an edge must come to snap (IsNear).
   static constexpr int Tolerance = 8;
   std::vector<int> Lefts;
   std::vector<int> Tops;

@@ -47,7 +47,7 @@ class Dialogs {
   // Where ChooseColor sends the choice: the program's own colour dialog, which the window layer
   // owns, shown for the given window (null: none). Scripted stand-ins answer from their script
   // and ignore it.
-  virtual void SetColorChooser(std::function<bool(TColor&, QWidget* owner)> chooser) {}
+  virtual void SetColorChooser(const std::function<bool(TColor&, QWidget* owner)>& chooser) {}
 
   // The window the boxes and dialogs shown next belong to: the window manager keeps them above
   // it, and it has the keyboard again when they close, whatever the answer. Null: the window

@@ -257,7 +257,7 @@ std::optional<TPixelBlock> TQtDesktop::RootPixmapBlock(int x, int y, int width, 
     const int py = clampInt(dy + j, 0, ph - 1) - y0;
     for (int i = 0; i < width; ++i) {
       const int px = clampInt(dx + i, 0, pw - 1) - x0;
-      const uint8_t* p = data + py * stride + px * 4;
+      const uint8_t* p = data + py * stride + static_cast<long long>(px) * 4;
       const uint32_t v = msbFirst
                              ? (uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3])
                              : (uint32_t{p[3]} << 24 | uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0]);

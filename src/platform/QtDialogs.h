@@ -21,7 +21,7 @@ class TQtDialogs : public Dialogs {
   bool ChooseColor(TColor& color) override;
 
   // The program's own colour dialog, supplied by the window layer.
-  void SetColorChooser(std::function<bool(TColor&, QWidget*)> chooser) override {
+  void SetColorChooser(const std::function<bool(TColor&, QWidget*)>& chooser) override {
     colorChooser_ = std::move(chooser);
   }
   // The session is ending: nobody is left to answer a box, so messages go to stderr and every

@@ -129,7 +129,7 @@ bool linkTarget(const std::string& path, std::string& target) {
       return false;
     }
     const std::string link(buf, static_cast<size_t>(n));
-    target = link.front() == PathDelim ? link : ExtractFilePath(target) + link;
+    target = link.front() == PathDelim ? link : ExtractFilePath(target).append(link);
   }
 }
 

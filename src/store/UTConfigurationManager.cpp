@@ -25,14 +25,14 @@ bool pathTaken(const std::string& path) {
 }  // namespace
 
 TConfigurationManager::TConfigurationManager(std::string fileName, const TbrRegVal& settings,
-                                             const Screens& screens, TNoteStore* store)
-    : TConfigurationManager(NoLoad{}, std::move(fileName), settings, screens, store) {
+                                             const Screens& screens, TRandom& random, TNoteStore* store)
+    : TConfigurationManager(NoLoad{}, std::move(fileName), settings, screens, random, store) {
   LoadFromFile();
 }
 
 TConfigurationManager::TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings,
-                                             const Screens& screens, TNoteStore* store)
-    : fileName_(std::move(fileName)), settings_(settings), screens_(screens), store_(store) {}
+                                             const Screens& screens, TRandom& random, TNoteStore* store)
+    : fileName_(std::move(fileName)), settings_(settings), screens_(screens), random_(random), store_(store) {}
 
 void TConfigurationManager::AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record) {
   if (!record) throw std::invalid_argument("TConfigurationManager: a record is required");
@@ -64,7 +64,7 @@ bool TConfigurationManager::ReadFile(
   for (int i = 0; i < root->ChildCount(); ++i) {
     const TXMLNode& child = *root->Child(i);
     if (child.Kind != TXMLNodeKind::Element || child.Name != xmlc::NoteElement) continue;
-    auto record = std::make_unique<TNoteConfig>(defaults, screens_);
+    auto record = std::make_unique<TNoteConfig>(defaults, screens_, random_);
     record->LoadFromNode(child);
     BoundNoteRecord(*record, monitors);
     std::string key = std::to_string(record->Id);

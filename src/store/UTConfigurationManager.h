@@ -14,19 +14,21 @@
 class TbrRegVal;
 class TNoteStore;
 class Screens;
+class TRandom;
 
 class TConfigurationManager {
  public:
   // Tag for a collection that does not read its file when made.
   struct NoLoad {};
 
-  // Stores the path and loads the file (LoadFromFile); raises its errors. A store given is told
-  // what the file held each time it is read or written.
+  // Stores the path and loads the file (LoadFromFile); raises its errors. The defaults of the
+  // records read draw from random, which must outlive the collection. A store given is told what
+  // the file held each time it is read or written.
   TConfigurationManager(std::string fileName, const TbrRegVal& settings, const Screens& screens,
-                        TNoteStore* store = nullptr);
+                        TRandom& random, TNoteStore* store = nullptr);
   // Stores the path only; the list stays empty until LoadFromFile.
   TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings, const Screens& screens,
-                        TNoteStore* store = nullptr);
+                        TRandom& random, TNoteStore* store = nullptr);
   TConfigurationManager(const TConfigurationManager&) = delete;
   TConfigurationManager& operator=(const TConfigurationManager&) = delete;
 
@@ -84,6 +86,7 @@ class TConfigurationManager {
   std::string fileName_;
   const TbrRegVal& settings_;
   const Screens& screens_;
+  TRandom& random_;
   TNoteStore* store_;
   std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> configs_;
   // Position of the first entry of each key, so that lookups stay cheap for many notes.

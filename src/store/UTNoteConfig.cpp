@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/brRandom.h"
 #include "graphics/brColorUtil.h"
-#include "graphics/brRandom.h"
 #include "platform/Screens.h"
+#include "store/USettingsKeys.h"
 #include "store/UXMLConstants.h"
 #include "store/brConvert.h"
 #include "store/brRegVal.h"
@@ -44,20 +45,20 @@ std::string escapeFontName(const std::string& name) {
 
 TNoteDefaults TNoteDefaults::FromSettings(const TbrRegVal& settings) {
   TNoteDefaults d;
-  d.RandomColor = settings.GetBoolean("bRandomColor");
-  d.FontSize = static_cast<int32_t>(settings.GetInteger("iDefaultFontSize"));
-  d.FontColor = static_cast<TColor>(settings.GetInteger("iDefaultFontColor"));
-  d.FontName = settings.GetString("sDefaultFontName");
+  d.RandomColor = settings.GetBoolean(setting::bRandomColor);
+  d.FontSize = static_cast<int32_t>(settings.GetInteger(setting::iDefaultFontSize));
+  d.FontColor = static_cast<TColor>(settings.GetInteger(setting::iDefaultFontColor));
+  d.FontName = settings.GetString(setting::sDefaultFontName);
   return d;
 }
 
-TNoteConfig::TNoteConfig(const TbrRegVal& settings, const Screens& screens)
-    : TNoteConfig(TNoteDefaults::FromSettings(settings), screens) {}
+TNoteConfig::TNoteConfig(const TbrRegVal& settings, const Screens& screens, TRandom& random)
+    : TNoteConfig(TNoteDefaults::FromSettings(settings), screens, random) {}
 
-TNoteConfig::TNoteConfig(const TNoteDefaults& defaults, const Screens& screens) {
-  Left = RandomInt(screens.PrimaryWidth() - placementMargin);
-  Top = RandomInt(screens.PrimaryHeight() - placementMargin);
-  Color = defaults.RandomColor ? RandomColor() : clDefaultNoteColor;
+TNoteConfig::TNoteConfig(const TNoteDefaults& defaults, const Screens& screens, TRandom& random) {
+  Left = random.Place(screens.PrimaryWidth(), placementMargin);
+  Top = random.Place(screens.PrimaryHeight(), placementMargin);
+  Color = defaults.RandomColor ? RandomColor(random) : clDefaultNoteColor;
   FontSize = defaults.FontSize;
   FontColor = defaults.FontColor;
   FontName = defaults.FontName;
@@ -135,8 +136,9 @@ void BoundNoteRecord(TNoteConfig& record, const std::vector<TMonitor>& monitors)
   record.Top = place(record.Top, top);
 }
 
-std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens) {
-  auto record = std::make_unique<TNoteConfig>(settings, screens);
+std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens,
+                                              TRandom& random) {
+  auto record = std::make_unique<TNoteConfig>(settings, screens, random);
   record->Id = id;
   return record;
 }

@@ -10,6 +10,7 @@
 #include "graphics/UColorTypes.h"
 
 class TbrRegVal;
+class TRandom;
 class Screens;
 class TXMLNode;
 struct TMonitor;
@@ -25,11 +26,12 @@ struct TNoteDefaults {
 
 class TNoteConfig {
  public:
-  // Fills the defaults in this order: Left and Top (one random draw each), the fixed values,
-  // the colour (one more draw only when bRandomColor is set), then the default font from the
-  // settings store, which must be loaded already.
-  TNoteConfig(const TbrRegVal& settings, const Screens& screens);
-  TNoteConfig(const TNoteDefaults& defaults, const Screens& screens);
+  // Fills the defaults in this order: Left and Top (one random draw each, a place where the
+  // default size fits on the primary screen), the fixed values, the colour (one more draw only
+  // when bRandomColor is set), then the default font from the settings store, which must be
+  // loaded already.
+  TNoteConfig(const TbrRegVal& settings, const Screens& screens, TRandom& random);
+  TNoteConfig(const TNoteDefaults& defaults, const Screens& screens, TRandom& random);
 
   int32_t Id = 0;
   int32_t Left = 0;
@@ -62,7 +64,8 @@ inline constexpr int32_t kMaxNoteSide = 16384;
 void BoundNoteRecord(TNoteConfig& record, const std::vector<TMonitor>& monitors);
 
 // A record with defaults and the given id.
-std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens);
+std::unique_ptr<TNoteConfig> CreateNoteConfig(int32_t id, const TbrRegVal& settings, const Screens& screens,
+                                              TRandom& random);
 
 // Appends the record's note element, on one line after the indent.
 void WriteNoteElement(const TNoteConfig& record, std::vector<std::string>& lines, const std::string& indent);

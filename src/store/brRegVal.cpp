@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/brConvert.h"
 #include "store/brIniFile.h"
 
@@ -212,12 +213,17 @@ std::unique_ptr<TbrRegVal> CreateQuibSettings(const std::string& dataFolder) {
   auto s = std::make_unique<TbrRegVal>();
   s->IniFileName = "quib.ini";
   s->StartUpDir = dataFolder;
-  s->SetBooleans({"bRandomColor=1", "bSnapGrid=0", "bSnapEdges=1", "bSnapNotes=0", "bStartup=0",
-                  "bBringToFront=0", "bRemoveStayOnTop=0", "bPLayWAV1=0", "bPlayWAV2=0", "bWinXPShadow=1"});
-  s->SetIntegers({"iLastX=100", "iLastY=100", "iGridX=8", "iGridY=8", "iDefaultFontSize=8",
-                  "iDefaultFontColor=0", "iSnapDistance=8"});
-  s->SetStrings({"sDefaultFontName=MS Sans Serif",
-                 "sIdentity=", "sWAVFilename1=", "sWAVFilename2=", "sLastSend=", "sLastImportDir=",
-                 "sLastExportDir=", "sICODir=", "sTrayIcon=", "sNotesTitle=Quib [$id$]"});
+  using namespace setting;
+  const auto entry = [](const char* name, const char* value) { return std::string(name) + "=" + value; };
+  s->SetBooleans({entry(bRandomColor, "1"), entry(bSnapGrid, "0"), entry(bSnapEdges, "1"), entry(bSnapNotes, "0"),
+                  entry(bStartup, "0"), entry(bBringToFront, "0"), entry(bRemoveStayOnTop, "0"),
+                  // Declared with this spelling, which a new file keeps until the panel saves.
+                  entry("bPLayWAV1", "0"), entry(bPlayWAV2, "0"), entry(bWinXPShadow, "1")});
+  s->SetIntegers({entry(iLastX, "100"), entry(iLastY, "100"), entry(iGridX, "8"), entry(iGridY, "8"),
+                  entry(iDefaultFontSize, "8"), entry(iDefaultFontColor, "0"), entry(iSnapDistance, "8")});
+  s->SetStrings({entry(sDefaultFontName, "MS Sans Serif"), entry(sIdentity, ""), entry(sWAVFilename1, ""),
+                 entry(sWAVFilename2, ""), entry(sLastSend, ""), entry(sLastImportDir, ""),
+                 entry(sLastExportDir, ""), entry(sICODir, ""), entry(sTrayIcon, ""),
+                 entry(sNotesTitle, "Quib [$id$]")});
   return s;
 }

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 #include "notes/UArrange.h"
 #include "support/Fakes.h"
 
@@ -115,9 +115,9 @@ TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
       {"right of every monitor", 2100, 10, 128, 128, true},
       {"a minimized box far above", 10, -500, 17, 17, true},
   };
-  RandomSeed(7);
+  TRandom random(7);
   for (const auto& c : cases) {
-    const auto target = LostNoteTarget(screens, TNoteBox{0, c.left, c.top, c.w, c.h}, 200, 150);
+    const auto target = LostNoteTarget(random, screens, TNoteBox{0, c.left, c.top, c.w, c.h}, 200, 150);
     EXPECT_EQ(target.has_value(), c.lost) << c.what;
     if (target) {
       EXPECT_GE(target->Left, 0);
@@ -128,7 +128,7 @@ TEST(Arrange, LostNotesComeBackOntoThePrimaryScreen) {
   }
   // With the right monitor unplugged, a note on it is lost.
   screens.monitors.pop_back();
-  EXPECT_TRUE(LostNoteTarget(screens, TNoteBox{0, 1100, 10, 128, 128}, 128, 128).has_value());
+  EXPECT_TRUE(LostNoteTarget(random, screens, TNoteBox{0, 1100, 10, 128, 128}, 128, 128).has_value());
 }
 
 TEST(Arrange, ClusterShapesAtExactSquares) {
@@ -178,18 +178,19 @@ TEST(Arrange, LostNoteTargetDrawsTheTopFirstForTheFullSize) {
       {"a full note left of the screen", {2, -500, 10, 128, 128}, 128, 128},
       {"a note taller than the screen", {3, 900, 10, 128, 128}, 128, 2000},
   };
+  TRandom random;
   for (const auto& c : cases) {
-    RandomSeed(11);
-    const int top = RandomInt(600 - c.fullHeight);
-    const int left = RandomInt(800 - c.fullWidth);
-    RandomSeed(11);
-    const auto target = LostNoteTarget(screens, c.note, c.fullWidth, c.fullHeight);
+    random.Seed(11);
+    const int top = random.Int(600 - c.fullHeight);
+    const int left = random.Int(800 - c.fullWidth);
+    random.Seed(11);
+    const auto target = LostNoteTarget(random, screens, c.note, c.fullWidth, c.fullHeight);
     ASSERT_TRUE(target.has_value()) << c.what;
     EXPECT_EQ(*target, (TNotePos{left, top})) << c.what;
   }
   // With no monitor at all every note is lost and goes to the origin.
   screens.monitors.clear();
-  const auto target = LostNoteTarget(screens, TNoteBox{4, 0, 0, 17, 17}, 128, 128);
+  const auto target = LostNoteTarget(random, screens, TNoteBox{4, 0, 0, 17, 17}, 128, 128);
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(*target, (TNotePos{0, 0}));
 }

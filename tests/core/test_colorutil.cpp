@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "graphics/brColorUtil.h"
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 
 namespace {
 constexpr double kEps = 1e-12;
@@ -154,10 +154,10 @@ TEST(ColorUtil, WebSafeBoundaries) {
 }
 
 TEST(ColorUtil, RandomColorStaysBrightAndDrawsBlueFirst) {
-  RandomSeed(12345);
+  TRandom random(12345);
   int lowest = 255, highest = 0;
   for (int i = 0; i < 5000; ++i) {
-    const TColor c = RandomColor();
+    const TColor c = RandomColor(random);
     EXPECT_EQ(c & 0xFF000000, 0);
     const TRGBBytes b = SplitColor(c);
     for (int channel : {b.Red, b.Green, b.Blue}) {
@@ -168,10 +168,10 @@ TEST(ColorUtil, RandomColorStaysBrightAndDrawsBlueFirst) {
   EXPECT_EQ(lowest, 64);
   EXPECT_EQ(highest, 255);
 
-  RandomSeed(777);
-  const int blue = RandomInt(192) + 64, green = RandomInt(192) + 64, red = RandomInt(192) + 64;
-  RandomSeed(777);
-  EXPECT_EQ(RandomColor(), RGB(red, green, blue));
+  random.Seed(777);
+  const int blue = random.Int(192) + 64, green = random.Int(192) + 64, red = random.Int(192) + 64;
+  random.Seed(777);
+  EXPECT_EQ(RandomColor(random), RGB(red, green, blue));
 }
 
 TEST(ColorUtil, AdjustBrightnessClampsEachChannel) {

@@ -4,7 +4,7 @@
 
 #include "graphics/UGradient.h"
 #include "graphics/brColorUtil.h"
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 
 namespace {
 const TGradient kBlackToWhite{clBlack, clWhite};
@@ -76,11 +76,11 @@ TEST(Gradient, ChoosingTheEnds) {
   EXPECT_EQ(GradientOnEntry(none, source), (TGradient{RGB(64, 65, 66), RGB(65, 65, 66)}));  // left first
   EXPECT_EQ(RandomGradient(source), (TGradient{RGB(66, 65, 66), RGB(67, 65, 66)}));
 
-  // By default the ends come from the program's own random source, left first.
-  RandomSeed(7);
-  const TGradient seeded{RandomColor(), RandomColor()};
-  RandomSeed(7);
-  EXPECT_EQ(RandomGradient(), seeded);
+  // RandomColors draws the ends from a random source, left first.
+  TRandom random(7);
+  const TGradient seeded{RandomColor(random), RandomColor(random)};
+  random.Seed(7);
+  EXPECT_EQ(RandomGradient(RandomColors(random)), seeded);
 }
 
 TEST(Gradient, DarkerAndBrighter) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/brRandom.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
@@ -95,14 +96,15 @@ TEST_F(NoteStoreTest, TheNotesFileTellsTheStoreWhatItReadWroteAndMovedAside) {
   const auto settings = CreateQuibSettings(dir.path());
   const FakeScreens screens{1024, 768};
   WriteFileAtomic(path, "<quib></quib>");
-  TConfigurationManager notes(path, *settings, screens, &store);
+  TRandom random;
+  TConfigurationManager notes(path, *settings, screens, random, &store);
   EXPECT_EQ(store.LastKnown(path)->Hash, ContentHash("<quib></quib>"));
   notes.SaveToFile();
   EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Same);
   WriteFileAtomic(path, "<quib>");  // cut short by someone else
   EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Changed);
 
-  TConfigurationManager damaged(path, *settings, screens, &store);
+  TConfigurationManager damaged(path, *settings, screens, random, &store);
   EXPECT_EQ(store.CheckOwnVersion(path), TFileState::Same) << "what was read counts as known";
   EXPECT_FALSE(damaged.MoveAsideUnreadableFile().empty());
   EXPECT_FALSE(store.LastKnown(path));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 #include "notes/UNoteIds.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
@@ -139,12 +139,12 @@ TEST(NoteIdsRandom, PositionsStayOnThePrimaryScreen) {
                {768, 1024 - 768 - 1, 0},
                {2000, 0, 0},
                {std::numeric_limits<int>::min(), 2147483646, 2147483646}};
-  RandomSeed(3);
+  TRandom random(3);
   for (const auto& c : cases) {
     int seenMaxLeft = 0, seenMaxTop = 0;
     for (int i = 0; i < 20000; ++i) {
-      const int left = RandomLeft(screens, c.size);
-      const int top = RandomTop(screens, c.size);
+      const int left = RandomLeft(random, screens, c.size);
+      const int top = RandomTop(random, screens, c.size);
       ASSERT_GE(left, 0) << c.size;
       ASSERT_LE(left, c.maxLeft) << c.size;
       ASSERT_GE(top, 0) << c.size;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/brRandom.h"
 #include "store/UNotesMerge.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
@@ -10,9 +11,10 @@
 
 namespace {
 FakeScreens screens;
+TRandom source;
 
 TNoteConfig record(int32_t id) {
-  TNoteConfig r(TNoteDefaults{}, screens);
+  TNoteConfig r(TNoteDefaults{}, screens, source);
   r.Id = id, r.Left = 10, r.Top = 20, r.Color = 100, r.FontName = "Sans";
   return r;
 }
@@ -82,7 +84,7 @@ TEST(NotesMerge, RecordsOfTheCollection) {
   TempDir dir;
   const auto settings = CreateQuibSettings(dir.path());
   TConfigurationManager collection(TConfigurationManager::NoLoad{}, dir.path() + "quibnotes.xml", *settings,
-                                   screens);
+                                   screens, source);
   for (int32_t id : {1, 2, 3}) collection.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
   const std::vector<TNoteConfig> base = CopyRecords(collection);
   collection.GetConfig(1)->Left = 500;  // moved here

@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "graphics/brColorUtil.h"
-#include "graphics/brRandom.h"
+#include "base/brRandom.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
@@ -27,7 +27,7 @@ class NotesFile : public ::testing::Test {
   void write(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
   std::string read() const { return ReadFileBytes(path); }
   std::unique_ptr<TConfigurationManager> load() {
-    return std::make_unique<TConfigurationManager>(path, *settings, screens);
+    return std::make_unique<TConfigurationManager>(path, *settings, screens, random);
   }
   size_t filesInDir() const {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
@@ -37,6 +37,7 @@ class NotesFile : public ::testing::Test {
   std::string path = dir.path() + "quibnotes.xml";
   std::unique_ptr<TbrRegVal> settings = CreateQuibSettings(dir.path());
   FakeScreens screens{1024, 768};
+  TRandom random;
 };
 }  // namespace
 
@@ -51,13 +52,13 @@ TEST_F(NotesFile, DefaultsDrawInOrderAndFollowTheSettings) {
     settings->SetInteger("iDefaultFontSize", 12);
     settings->SetInteger("iDefaultFontColor", 255);
     settings->SetString("sDefaultFontName", "Sans");
-    RandomSeed(42);
-    const auto r = CreateNoteConfig(7, *settings, screens);
-    RandomSeed(42);
-    EXPECT_EQ(r->Left, RandomInt(1024 - 128));
-    EXPECT_EQ(r->Top, RandomInt(768 - 128));
-    EXPECT_EQ(r->Color, randomColor ? RandomColor() : 9300421);
-    const int32_t next = RandomInt(1000000);  // no further draw was taken
+    random.Seed(42);
+    const auto r = CreateNoteConfig(7, *settings, screens, random);
+    random.Seed(42);
+    EXPECT_EQ(r->Left, random.Int(1024 - 128));
+    EXPECT_EQ(r->Top, random.Int(768 - 128));
+    EXPECT_EQ(r->Color, randomColor ? RandomColor(random) : 9300421);
+    const int32_t next = random.Int(1000000);  // no further draw was taken
     EXPECT_EQ(r->Id, 7);
     EXPECT_EQ(r->Width, 128);
     EXPECT_EQ(r->Height, 128);
@@ -65,15 +66,15 @@ TEST_F(NotesFile, DefaultsDrawInOrderAndFollowTheSettings) {
     EXPECT_EQ(r->FontSize, 12);
     EXPECT_EQ(r->FontColor, 255);
     EXPECT_EQ(r->FontName, "Sans");
-    RandomSeed(42);
-    CreateNoteConfig(7, *settings, screens);
-    EXPECT_EQ(RandomInt(1000000), next);
+    random.Seed(42);
+    CreateNoteConfig(7, *settings, screens, random);
+    EXPECT_EQ(random.Int(1000000), next);
   }
 }
 
 TEST_F(NotesFile, WritesEveryByteAsExpected) {
-  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens);
-  auto r = CreateNoteConfig(1, *settings, screens);
+  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens, random);
+  auto r = CreateNoteConfig(1, *settings, screens, random);
   r->Left = 440, r->Top = 312, r->Width = 400, r->Height = 200, r->OnTop = true, r->Color = 9300421;
   m.AddConfig(1, std::move(r));
   EXPECT_FALSE(FileExists(path));  // made without loading: nothing touched
@@ -133,7 +134,7 @@ TEST_F(NotesFile, RepeatedIdsAndAddedRecordsKeepTheirOrder) {
         "\r\n\r\n<quib>\r\n<note id=\"4\" left=\"1\"/>\r\n<note id=\"4\" left=\"2\"/>\r\n<note "
         "id=\"-1\"/></quib>");
   auto m = load();
-  m->AddConfig(9, CreateNoteConfig(3, *settings, screens));  // the key is the id given here
+  m->AddConfig(9, CreateNoteConfig(3, *settings, screens, random));  // the key is the id given here
   EXPECT_EQ(m->GetConfig(4)->Left, 1);
   EXPECT_EQ(m->GetConfig(9)->Id, 3);
   EXPECT_TRUE(m->HasConfig(-1));
@@ -147,8 +148,8 @@ TEST_F(NotesFile, RepeatedIdsAndAddedRecordsKeepTheirOrder) {
 }
 
 TEST_F(NotesFile, ExtremeValuesSurviveARoundTripAndTheGeometryIsBounded) {
-  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens);
-  auto r = CreateNoteConfig(INT32_MAX, *settings, screens);
+  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens, random);
+  auto r = CreateNoteConfig(INT32_MAX, *settings, screens, random);
   r->Left = -300, r->Top = INT32_MIN, r->Width = INT32_MAX, r->Height = 0, r->Color = INT32_MIN,
   r->FontSize = -1;
   r->FontColor = -16777201;
@@ -200,7 +201,8 @@ TEST(NoteRecordBounds, SizeWithinTwiceTheVirtualDesktopAndPlaceNear) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TNoteConfig r(TNoteDefaults{}, FakeScreens{});
+    TRandom random;
+    TNoteConfig r(TNoteDefaults{}, FakeScreens{}, random);
     r.Left = c.left, r.Top = c.top, r.Width = c.width, r.Height = c.height;
     BoundNoteRecord(r, c.monitors);
     EXPECT_EQ(std::tie(r.Left, r.Top, r.Width, r.Height),
@@ -248,8 +250,8 @@ TEST_F(NotesFile, AFileCutShortLoadsWhatWasReadAndIsKeptBeforeTheNextWrite) {
 TEST_F(NotesFile, FailedWriteLeavesTheOldFile) {
   load();
   const std::string old = read();
-  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens);
-  for (int i = 1; i <= 50; ++i) m.AddConfig(i, CreateNoteConfig(i, *settings, screens));
+  TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens, random);
+  for (int i = 1; i <= 50; ++i) m.AddConfig(i, CreateNoteConfig(i, *settings, screens, random));
   // A full disk: writes beyond a few bytes fail.
   signal(SIGXFSZ, SIG_IGN);
   rlimit saved{};
@@ -291,7 +293,7 @@ TEST_F(NotesFile, UnreadableFileIsKeptAndMovedAsideWithoutOverwriting) {
     for (const auto& e : c.existing) std::ofstream(path + e) << e;
     const std::string broken = "<quib><note id=\"1\" left=\"x\"/></quib>";
     write(broken);
-    TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens);
+    TConfigurationManager m(TConfigurationManager::NoLoad{}, path, *settings, screens, random);
     EXPECT_THROW(m.LoadFromFile(), EQuibError);
     EXPECT_TRUE(m.IsUnreadable());
     EXPECT_EQ(m.Count(), 0);  // nothing from a half-read file

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "notes/USnapRule.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
 #include "support/Fakes.h"
@@ -217,10 +218,6 @@ TEST(Snapping, ScreenEdgesActLastAndWin) {
 }
 
 TEST(Snapping, IsNearIsInclusiveAndSafeAtTheIntegerEnds) {
-  FakeScreens one;
-  TScreenSnapper s(one);
-  Notes none;
-  TBoxController b(none);
   struct Case {
     int64_t a, b;
     bool screen, notes;
@@ -232,7 +229,7 @@ TEST(Snapping, IsNearIsInclusiveAndSafeAtTheIntegerEnds) {
                {-4, 0, true, true},
                {INT32_MIN, INT32_MAX, false, false}};
   for (const auto& c : cases) {
-    EXPECT_EQ(s.IsNear(c.a, c.b), c.screen) << c.a << " " << c.b;
-    EXPECT_EQ(b.IsNear(c.a, c.b), c.notes) << c.a << " " << c.b;
+    EXPECT_EQ(IsNear(c.a, c.b, TScreenSnapper::Tolerance), c.screen) << c.a << " " << c.b;
+    EXPECT_EQ(IsNear(c.a, c.b, TBoxController::Tolerance), c.notes) << c.a << " " << c.b;
   }
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "graphics/brStringUtil.h"
+#include "base/brStringUtil.h"
 
 TEST(StringUtil, PosFrom) {
   struct Case {

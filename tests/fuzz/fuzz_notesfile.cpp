@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "base/brRandom.h"
 #include "fuzz/FuzzTempFolder.h"
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
@@ -33,16 +34,17 @@ const std::string& folder() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const auto settings = CreateQuibSettings(folder());
   static const OneScreen screens;
+  static TRandom random;
   const std::string path = folder() + "quibnotes.xml";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) std::abort();
   std::fwrite(data, 1, size, f);
   std::fclose(f);
   try {
-    TConfigurationManager m(path, *settings, screens);
+    TConfigurationManager m(path, *settings, screens, random);
     // What loads must save and load again to the same records.
     m.SaveToFile();
-    TConfigurationManager again(path, *settings, screens);
+    TConfigurationManager again(path, *settings, screens, random);
     if (again.Count() != m.Count()) __builtin_trap();
     for (int i = 0; i < m.Count(); ++i) {
       const TNoteConfig& a = m.At(i);

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "graphics/UColorPickerModel.h"
-#include "graphics/brCustomColors.h"
+#include "store/brCustomColors.h"
 
 class QFrame;
 class QLabel;

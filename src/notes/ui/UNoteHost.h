@@ -14,6 +14,7 @@ class TbrRegVal;
 class TBoxController;
 class TfrmNote;
 struct TPlatform;
+class TRandom;
 
 class TNoteHost {
  public:
@@ -32,6 +33,8 @@ class TNoteHost {
   virtual TbrRegVal& Settings() = 0;
   virtual const TBoxController& BoxController() const = 0;
   virtual const TPlatform& Platform() const = 0;
+  // The program's random source: new colours and default records draw from it.
+  virtual TRandom& Random() = 0;
   // The title of the error boxes a note shows: the application title, as on every error box
   // of the program.
   virtual std::string ApplicationTitle() const { return "Quib"; }

@@ -24,6 +24,7 @@
 #include "platform/QtFonts.h"
 #include "platform/TPlatform.h"
 #include "platform/X11WindowState.h"
+#include "store/USettingsKeys.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 
@@ -45,7 +46,7 @@ TfrmNote::TfrmNote(TNoteHost& host) : QWidget(nullptr, Qt::Tool | Qt::FramelessW
   setAutoFillBackground(true);
   resize(119, 107);
 
-  const bool wantShadow = host_.Settings().GetBoolean("bWinXPShadow");
+  const bool wantShadow = host_.Settings().GetBoolean(setting::bWinXPShadow);
   if (!wantShadow) {
     // Asked for no shadow: also tell a compositor that may start later.
     shadowSuppressed_ = true;
@@ -316,7 +317,7 @@ void TfrmNote::FillConfig(TNoteConfig& record) const {
 }
 
 std::unique_ptr<TNoteConfig> TfrmNote::CreateConfig() const {
-  auto record = std::make_unique<TNoteConfig>(host_.Settings(), *host_.Platform().screens);
+  auto record = std::make_unique<TNoteConfig>(host_.Settings(), *host_.Platform().screens, host_.Random());
   FillConfig(*record);
   return record;
 }

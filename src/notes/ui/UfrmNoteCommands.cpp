@@ -16,6 +16,7 @@
 #include "platform/TPlatform.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
 
@@ -48,7 +49,7 @@ void TfrmNote::pmBackgroundColorClick() {
 }
 
 void TfrmNote::pmNewRandomColorClick() {
-  SetNoteColor(RandomColor());
+  SetNoteColor(RandomColor(host_.Random()));
   RepaintStrip();
   RepaintGrip();
 }
@@ -70,7 +71,7 @@ void TfrmNote::pmFontColorClick() {
 
 void TfrmNote::pmNewRandomFontColorClick() {
   TFontSpec font = font_;
-  font.Color = RandomColor();
+  font.Color = RandomColor(host_.Random());
   SetTextFont(font);
   RepaintStrip();
   RepaintGrip();
@@ -97,7 +98,7 @@ void TfrmNote::pmImportTextFileClick() {
   }
   TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!NoteDialogs().OpenFile(TextFileDialog("Import Text File", settings.GetString("sLastImportDir")), path))
+  if (!NoteDialogs().OpenFile(TextFileDialog("Import Text File", settings.GetString(setting::sLastImportDir)), path))
     return;
   std::vector<std::string> lines;
   std::string error;
@@ -106,14 +107,14 @@ void TfrmNote::pmImportTextFileClick() {
     return;
   }
   ReplaceLines(lines);
-  settings.SetString("sLastImportDir", ExtractFilePath(path));
+  settings.SetString(setting::sLastImportDir, ExtractFilePath(path));
 }
 
 void TfrmNote::pmExportTextFileClick() {
   const TDialogOwner owner(NoteDialogs(), this);
   TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!NoteDialogs().SaveFile(TextFileDialog("Export Text File", settings.GetString("sLastExportDir")), path))
+  if (!NoteDialogs().SaveFile(TextFileDialog("Export Text File", settings.GetString(setting::sLastExportDir)), path))
     return;
   try {
     // As the note's own text file is written; the note's modified flag is not the export's.
@@ -122,7 +123,7 @@ void TfrmNote::pmExportTextFileClick() {
     ShowError(e.what());
     return;
   }
-  settings.SetString("sLastExportDir", ExtractFilePath(path));
+  settings.SetString(setting::sLastExportDir, ExtractFilePath(path));
 }
 
 std::vector<std::string> TfrmNote::DroppedFiles(const QMimeData* data) {

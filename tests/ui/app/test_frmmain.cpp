@@ -248,7 +248,7 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   EXPECT_EQ(dialogs.Texts("error"),
             std::vector<std::string>{"The notes file \"" + dir.path() +
                                      "quibnotes.xml\" could not be read: 'x' is not a valid integer value."});
-  f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens));
+  f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens, f->Random()));
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak1"), bad);
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), "older");
@@ -280,7 +280,7 @@ TEST_F(FrmMainTest, ANotesFileCutShortIsToldOnceNamingItAndKeptBeforeTheFirstWri
 
 TEST_F(FrmMainTest, SaveConfigurationNowWritesTheNotesFileButNotTheSettings) {
   auto f = start();
-  f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens));
+  f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens, f->Random()));
   const std::string settingsBefore = ini();
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ini(), settingsBefore);

@@ -140,7 +140,7 @@ TEST_F(NotesTest, DetailsPaneFollowsTheSelection) {
   EXPECT_EQ(tab().lblSize->text().toStdString(), "...");
   EXPECT_TRUE(tab().memNote->toPlainText().isEmpty());
   EXPECT_FALSE(tab().btnUpdateText->isEnabled());
-  second.close();
+  delete &second;  // out of the list, so the panel no longer deletes it (a close only collapses it)
 }
 
 TEST_F(NotesTest, TheSelectedEntryIsAlwaysMarkedAndEnterOrADoubleClickOpensItsNote) {
@@ -208,13 +208,13 @@ TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
     FakeRegistry registry;
     registry.count = open;
     dialogs.shown.clear();
-    TNoteFactory factory(*main, registry, *store, main->Settings(), screens, dialogs);
+    TNoteFactory factory(*main, registry, *store, main->Settings(), screens, dialogs, main->Random());
     TfrmNote* note = factory.CreateRandomNote("");
     if (open < 1024) {
       ASSERT_NE(note, nullptr);
       EXPECT_EQ(registry.added.size(), 1u);
       EXPECT_TRUE(dialogs.shown.empty());
-      note->close();
+      delete note;  // never in the panel's list, so the panel does not delete it
     } else {
       EXPECT_EQ(note, nullptr);
       EXPECT_TRUE(registry.added.empty());

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/brRandom.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UNoteHost.h"
@@ -41,6 +42,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   TbrRegVal& Settings() override { return *settings; }
   const TBoxController& BoxController() const override { return boxes; }
   const TPlatform& Platform() const override { return platform; }
+  TRandom& Random() override { return random; }
   std::string ApplicationTitle() const override { return appTitle; }
   std::optional<TTextFile> ReadNoteText(int32_t id) override { return store.ReadNoteText(id); }
   TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
@@ -61,7 +63,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   // The note's record, refreshed from the window.
   const TNoteConfig& Record(const TfrmNote& note) {
     auto& record = records[note.Id()];
-    if (!record) record = std::make_unique<TNoteConfig>(*settings, screens);
+    if (!record) record = std::make_unique<TNoteConfig>(*settings, screens, random);
     note.FillConfig(*record);
     return *record;
   }
@@ -84,6 +86,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   TPlatform platform;
   TempDir folder;  // the data folder, with its notes folder
   TNoteStore store{folder.path()};
+  TRandom random;
   std::unique_ptr<TbrRegVal> settings;
   TBoxController boxes;
 

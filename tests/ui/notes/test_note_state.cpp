@@ -21,7 +21,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 TNoteConfig Record(const FakeNoteHost& host) {
-  TNoteConfig r(*host.settings, host.screens);
+  TRandom random;
+  TNoteConfig r(*host.settings, host.screens, random);
   r.Id = 7;
   r.Left = 40;
   r.Top = 50;
@@ -105,7 +106,7 @@ TEST(NoteState, FillConfigWhileMinimizedStoresTheFullSizeAndTheBoxPosition) {
   TfrmNote* note = MakeNote(t.host, 9, 300, 200, 210, 160);
   note->Minimize();
   note->move(5, 6);
-  TNoteConfig r(*t.host.settings, t.host.screens);
+  TNoteConfig r(*t.host.settings, t.host.screens, t.host.random);
   note->FillConfig(r);
   EXPECT_EQ(r.Id, 9);
   EXPECT_EQ(r.Left, 5);
@@ -149,7 +150,7 @@ TEST(NoteState, ApplyConfigThenFillConfigGivesTheRecordBack) {
     EXPECT_EQ(note->mem->font().pointSize(), 11);
     EXPECT_FALSE(note->Modified());
 
-    TNoteConfig out(*t.host.settings, t.host.screens);
+    TNoteConfig out(*t.host.settings, t.host.screens, t.host.random);
     note->FillConfig(out);
     std::vector<std::string> a, b;
     WriteNoteElement(in, a, "");

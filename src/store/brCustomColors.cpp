@@ -1,4 +1,4 @@
-#include "graphics/brCustomColors.h"
+#include "store/brCustomColors.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "graphics/brStringUtil.h"
+#include "base/brStringUtil.h"
 
 int PosFrom(const std::string& pattern, const std::string& text, int start) {
   if (pattern.empty()) return 0;
