@@ -10,9 +10,9 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/UNotesList.h"
 #include "app/UNotesTab.h"
 #include "notes/ui/UNoteParts.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"

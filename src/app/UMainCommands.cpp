@@ -13,14 +13,14 @@
 
 #include "app/UAboutBox.h"
 #include "app/UFindDialog.h"
-#include "app/UNoteFactory.h"
-#include "app/UNotesList.h"
 #include "app/UNotesSaver.h"
 #include "app/UPanelPlacement.h"
 #include "app/UQuibApplication.h"
 #include "app/UTrayIcon.h"
 #include "app/UfrmMain.h"
 #include "notes/UFindText.h"
+#include "notes/ui/UNoteFactory.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
@@ -231,7 +231,7 @@ void TfrmMain::cmChooseTrayIconClick() {
   if (!platform_.dialogs->OpenFile(spec, path)) return;
   const QIcon icon = LoadTrayIconFile(path);
   if (icon.isNull()) {
-    platform_.dialogs->ShowError(TQuibApplication::Title(), ErrorBoxText("Icon image is not valid"));
+    platform_.dialogs->ShowError(title_.Text(), ErrorBoxText("Icon image is not valid"));
     return;
   }
   tray_->SetIcon(icon);

@@ -3,15 +3,15 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/UNotesList.h"
 #include "app/UQuibApplication.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
 
-TNotesSaver::TNotesSaver(TNotesList& notes, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), notes_(notes), dialogs_(dialogs) {
+TNotesSaver::TNotesSaver(TNotesList& notes, Dialogs& dialogs, const TAppTitle& title, QObject* parent)
+    : QObject(parent), notes_(notes), dialogs_(dialogs), title_(title) {
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
   clock_.start();
@@ -174,7 +174,7 @@ void TNotesSaver::Report(const TErrors& errors, TMode mode) {
   }
   if (text.empty()) return;
   if (!closed_) text += "\n\nNothing is lost: Quib keeps your changes and tries again every few seconds.";
-  dialogs_.ShowError(TQuibApplication::Title(), text);
+  dialogs_.ShowError(title_.Text(), text);
 }
 
 void TNotesSaver::Tell(const std::string& text, TMode mode) {

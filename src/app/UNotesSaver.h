@@ -15,6 +15,7 @@
 #include "notes/UAutosaveRule.h"
 
 class Dialogs;
+class TAppTitle;
 class QTimer;
 class TNotesList;
 
@@ -23,7 +24,8 @@ class TNotesSaver : public QObject {
  public:
   static constexpr int AutosaveDelayMs = 3000;
 
-  TNotesSaver(TNotesList& notes, Dialogs& dialogs, QObject* parent = nullptr);
+  // The title outlives the saver.
+  TNotesSaver(TNotesList& notes, Dialogs& dialogs, const TAppTitle& title, QObject* parent = nullptr);
 
   // The settings' part of the closing step (SaveSettings and the store's Save). Left unset
   // while the settings file could not be read, so that it is never overwritten.
@@ -68,6 +70,7 @@ class TNotesSaver : public QObject {
 
   TNotesList& notes_;
   Dialogs& dialogs_;
+  const TAppTitle& title_;
   std::function<void()> saveSettings_;
   QTimer* timer_ = nullptr;
   TAutosaveRule rule_{AutosaveDelayMs};

@@ -15,9 +15,9 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "app/UNotesList.h"
 #include "graphics/UCanvas.h"
 #include "notes/ui/UNoteText.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"

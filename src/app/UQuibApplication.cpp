@@ -5,32 +5,19 @@
 #include "platform/Dialogs.h"
 #include "store/UQuibError.h"
 
-namespace {
-std::string& titleRef() {
-  static std::string title = "Quib";
-  return title;
-}
-}  // namespace
-
-TQuibApplication::TQuibApplication(int& argc, char** argv) : QApplication(argc, argv) {
+TQuibApplication::TQuibApplication(int& argc, char** argv, const TAppTitle& title)
+    : QApplication(argc, argv), title_(title) {
   setApplicationName("quib");
   // The program lives in the tray and its notes; hiding the control panel must not end it.
   setQuitOnLastWindowClosed(false);
 }
 
-const std::string& TQuibApplication::Title() {
-  return titleRef();
-}
-void TQuibApplication::SetTitle(const std::string& title) {
-  titleRef() = title;
-}
-
 void TQuibApplication::ShowException(const std::exception& error) {
   const std::string text = ErrorBoxText(error.what());
   if (dialogs_) {
-    dialogs_->ShowError(Title(), text);
+    dialogs_->ShowError(title_.Text(), text);
   } else {
-    std::fprintf(stderr, "%s: %s\n", Title().c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", title_.Text().c_str(), text.c_str());
   }
 }
 

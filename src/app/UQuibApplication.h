@@ -5,16 +5,17 @@
 #include <QApplication>
 #include <string>
 
+#include "base/UAppTitle.h"
+
 class Dialogs;
 
 class TQuibApplication : public QApplication {
  public:
-  TQuibApplication(int& argc, char** argv);
+  // The title outlives the application object.
+  TQuibApplication(int& argc, char** argv, const TAppTitle& title);
 
   bool notify(QObject* receiver, QEvent* event) override;
 
-  static const std::string& Title();
-  static void SetTitle(const std::string& title);
   // Where uncaught errors are shown; until set they go to stderr.
   void SetDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
   // Shows an error as the top-level handler does: titled with the application title, with a
@@ -22,6 +23,7 @@ class TQuibApplication : public QApplication {
   void ShowException(const std::exception& error);
 
  private:
+  const TAppTitle& title_;
   Dialogs* dialogs_ = nullptr;
 };
 

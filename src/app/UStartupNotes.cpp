@@ -1,6 +1,6 @@
 #include "app/UStartupNotes.h"
 
-#include "app/UNoteFactory.h"
+#include "notes/ui/UNoteFactory.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"

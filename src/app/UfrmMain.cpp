@@ -7,9 +7,6 @@
 
 #include "app/UAppIcons.h"
 #include "app/UAppearanceTab.h"
-#include "app/UArrangeCommands.h"
-#include "app/UNoteFactory.h"
-#include "app/UNotesList.h"
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
 #include "app/UPanelPlacement.h"
@@ -17,9 +14,11 @@
 #include "app/USessionEnd.h"
 #include "app/UStartupNotes.h"
 #include "app/UTrayIcon.h"
-#include "graphics/ui/brColorPickerDialog.h"
 #include "notes/UTBoxController.h"
 #include "notes/brScreenSnapper.h"
+#include "notes/ui/UArrangeCommands.h"
+#include "notes/ui/UNoteFactory.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -29,6 +28,7 @@
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
+#include "store/USettingsKeys.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
 
@@ -40,10 +40,11 @@ constexpr int kDesignTop = 149;
 constexpr int kNoTrayGraceMs = 3000;
 }  // namespace
 
-TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent)
+TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, TAppTitle& title, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
       store_(store),
+      title_(title),
       settings_(CreateQuibSettings(store.DataFolder())) {
   setObjectName("frmMain");
   setWindowIcon(BuiltInTrayIcon());
@@ -52,13 +53,13 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent
   BuildControls();
   BuildMenus();
   BuildTray();
-  dlgColor_ = std::make_unique<TbrColorPickerDialog>(this);
-  dlgColor_->MessageDialogs = platform_.dialogs;
-  platform_.dialogs->SetColorChooser(
-      [this](TColor& color, QWidget* asker) { return ChooseColorWith(*dlgColor_, color, asker); });
-  factory_ = std::make_unique<TNoteFactory>(*this, *notesList_, store_, *settings_, *platform_.screens,
+  boxController_ = std::make_unique<TBoxController>(*notesList_);
+  snapper_ = std::make_unique<TScreenSnapper>(*platform_.screens);
+  noteHost_ = std::make_unique<TNotesHost>(TNotesHost::TParts{
+      *this, *notesList_, store_, *settings_, *boxController_, *snapper_, platform_, random_, title_});
+  factory_ = std::make_unique<TNoteFactory>(*noteHost_, *notesList_, store_, *settings_, *platform_.screens,
                                             *platform_.dialogs, random_);
-  saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, this);
+  saver_ = new TNotesSaver(*notesList_, *platform_.dialogs, title_, this);
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
   saver_->Start();
@@ -77,7 +78,6 @@ bool TfrmMain::HasTray() const {
 }
 
 TfrmMain::~TfrmMain() {
-  platform_.dialogs->SetColorChooser(nullptr);
   // The note windows refer to the control panel: they go first, and only go.
   destroying_ = true;
   const std::vector<TfrmNote*> notes = notesList_->Notes();
@@ -87,13 +87,11 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::FormCreate() {
   random_.Seed(platform_.system->ClockSeed());
   closing_ = false;
-  TQuibApplication::SetTitle(kAppVersionTitle);
+  title_.Set(kAppVersionTitle);
   tray_->SetTitle(kAppVersionTitle);
   setWindowTitle(QString::fromLatin1(kAppVersionTitle) + " " + QString::fromLatin1(kMakerNotice));
   tray_->Start();
 
-  boxController_ = std::make_unique<TBoxController>(*notesList_);
-  InitScreenSnapper(*platform_.screens);
   settings_->OnMessage = [this](const std::string& m) { platform_.dialogs->ShowMessage(m); };
   // One scan of the notes folder before anything can fail: whatever happens next, a new note
   // never takes the id of a stored one.
@@ -164,14 +162,15 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::StartupFailed(const std::exception& e) {
   // An error ends the creation steps; the form stays visible where it stood.
-  platform_.dialogs->ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+  platform_.dialogs->ShowError(title_.Text(), ErrorBoxText(e.what()));
   if (!placement_->Hidden()) show();
 }
 
 void TfrmMain::CreateConfigs() {
   const std::string path = store_.NotesFilePath();
   try {
-    configs_ = std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, random_, &store_);
+    configs_ =
+        std::make_unique<TConfigurationManager>(path, *settings_, *platform_.screens, random_, &store_);
     configs_->MarkSaved();
     notesList_->SetCollection(configs_.get());
   } catch (const std::exception& e) {
@@ -299,36 +298,9 @@ void TfrmMain::pmSaveAllNotesnowClick() {
 
 // ---- notes --------------------------------------------------------------------------------
 
-std::string TfrmMain::ApplicationTitle() const {
-  return TQuibApplication::Title();
-}
-
 void TfrmMain::cmCreateQuibNoteClick() {
   // Asked for by the user, who types into it next.
   if (TfrmNote* note = factory_->CreateRandomNote("")) note->Activate();
-}
-
-std::optional<TTextFile> TfrmMain::ReadNoteText(int32_t id) {
-  return store_.ReadNoteText(id);
-}
-
-TTextEncoding TfrmMain::WriteNoteText(int32_t id, const std::vector<std::string>& lines,
-                                      TTextEncoding encoding) {
-  return store_.WriteNoteText(id, lines, encoding);
-}
-
-bool TfrmMain::DeleteNoteText(int32_t id) {
-  return store_.DeleteNoteText(id);
-}
-
-void TfrmMain::MoveMinimizedGroup(int dx, int dy, int32_t id) {
-  notesList_->MoveMinimizedGroup(dx, dy, id);
-}
-
-void TfrmMain::NoteDeleted(TfrmNote& note) {
-  // The record stays in the collection, so that an undeleted note comes back as it was.
-  notesList_->UpdateNoteConfig(note);
-  notesList_->RemoveNoteFromList(note.Id());
 }
 
 // ---- arrange ------------------------------------------------------------------------------

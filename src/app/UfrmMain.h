@@ -1,9 +1,10 @@
-// The control panel: owner of the settings, the notes and the option controls; its creation
-// starts the program and its closing step saves everything. Its jobs live in units of their
-// own: the form's controls (UfrmMainControls), the settings binding (UfrmMainSettings), the
-// start-up note steps (UStartupNotes), saving (UNotesSaver), the arrange commands
-// (UArrangeCommands), the panel's placement (UPanelPlacement), the tray icon (UTrayIcon) and
-// the menus' other commands (UMainCommands).
+// The control panel: owner of the settings, the notes, their host and the option controls; its
+// creation starts the program and its closing step saves everything. Its jobs live in units of
+// their own: the form's controls (UfrmMainControls), the settings binding (UfrmMainSettings), the
+// start-up note steps (UStartupNotes), saving (UNotesSaver), the panel's placement
+// (UPanelPlacement), the tray icon (UTrayIcon) and the menus' other commands (UMainCommands);
+// the note machinery it drives (the factory, the list of open notes, their host and the arrange
+// commands) is under notes/ui.
 #pragma once
 
 #include <QMainWindow>
@@ -14,7 +15,7 @@
 
 #include "base/brRandom.h"
 #include "notes/UArrange.h"
-#include "notes/ui/UNoteHost.h"
+#include "notes/ui/UNotesHost.h"
 #include "platform/TPlatform.h"
 
 class QCheckBox;
@@ -26,6 +27,7 @@ class QTabWidget;
 class TbrRegVal;
 class TConfigurationManager;
 class TBoxController;
+class TScreenSnapper;
 class TNoteFactory;
 class TNotesList;
 class TNotesSaver;
@@ -33,7 +35,7 @@ class TNoteStore;
 class TNotesTab;
 class TPanelPlacement;
 class TAppearanceTab;
-class TbrColorPickerDialog;
+class TAppTitle;
 class TFindDialog;
 class TTrayIcon;
 
@@ -42,11 +44,11 @@ inline constexpr const char* kMakerNotice = "(C) Brantel Software - free for eve
 // The maker's web address; the installed metainfo names the same one.
 inline constexpr const char* kMakerHomepage = "https://www.brantel.example.com/";
 
-class TfrmMain : public QMainWindow, public TNoteHost {
+class TfrmMain : public QMainWindow, public TNotePanel {
   Q_OBJECT
  public:
-  // The store outlives the control panel.
-  TfrmMain(const TPlatform& platform, TNoteStore& store, QWidget* parent = nullptr);
+  // The store and the application title outlive the control panel, which sets the title.
+  TfrmMain(const TPlatform& platform, TNoteStore& store, TAppTitle& title, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   // Operations other parts call.
@@ -62,38 +64,29 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   // so the program goes on.
   void CommitData();
 
-  // What the note windows read and call (TNoteHost).
-  bool SnapToScreenGrid() const override;
-  bool SnapToScreenEdges() const override;
-  bool SnapToOtherNotes() const override;
-  double GridX() const override;
-  double GridY() const override;
-  std::string NotesTitle() const override;
-  const TbrRegVal& Settings() const override { return *settings_; }
-  const TBoxController& BoxController() const override { return *boxController_; }
-  const TPlatform& Platform() const override { return platform_; }
-  TRandom& Random() override { return random_; }
-  std::string ApplicationTitle() const override;
-  std::optional<TTextFile> ReadNoteText(int32_t id) override;
-  TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines,
-                              TTextEncoding encoding) override;
-  bool DeleteNoteText(int32_t id) override;
-  void MoveMinimizedGroup(int dx, int dy, int32_t id) override;
+  // What the note host asks of the panel (TNotePanel).
+  TNoteOptions Options() const override;
   void CreateNewNote() override { cmCreateQuibNoteClick(); }
   void ExitApplication() override { mmExitClick(); }
   bool ClosingAll() const override;
-  void NoteDeleted(TfrmNote& note) override;
 
-  TbrRegVal& Settings() override { return *settings_; }
+  // The option controls' values.
+  bool SnapToScreenGrid() const;
+  bool SnapToScreenEdges() const;
+  bool SnapToOtherNotes() const;
+  double GridX() const;
+  double GridY() const;
+  std::string NotesTitle() const;
+
+  TbrRegVal& Settings() const { return *settings_; }
+  TRandom& Random() { return random_; }
+  // The host of every note window this panel's factory makes.
+  TNoteHost& NoteHost() const { return *noteHost_; }
   // The notes collection; null only while start-up has not made it.
   TConfigurationManager* Configs() const { return configs_.get(); }
   TNotesList& NotesList() const { return *notesList_; }
-  TNotesTab& NotesTab() const { return *notesTab_; }
   TAppearanceTab& AppearanceTab() const { return *appearanceTab_; }
-  TNoteFactory& Factory() const { return *factory_; }
   TNotesSaver& Saver() const { return *saver_; }
-  // The one colour dialog every colour choice goes through.
-  TbrColorPickerDialog& dlgColor() const { return *dlgColor_; }
   // "Create Quib-&Note": an empty note at a random place.
   void cmCreateQuibNoteClick();
   // The "&Arrange" menu.
@@ -121,7 +114,6 @@ class TfrmMain : public QMainWindow, public TNoteHost {
   void chkStartupClick(bool checked);
   // After every click on the tray icon: the notes to the front, and the panel when it is shown.
   void TrayIconClick();
-  TFindDialog* FindDialog() const { return dlgFind_; }
   bool IsClosing() const { return closing_; }
   bool IsControlPanelHidden() const;
   // The top-left corner as the program sees it: off every monitor while hidden.
@@ -154,13 +146,15 @@ class TfrmMain : public QMainWindow, public TNoteHost {
 
   TPlatform platform_;
   TNoteStore& store_;
+  TAppTitle& title_;
   // The program's one random source, seeded from the clock at start.
   TRandom random_;
   std::unique_ptr<TbrRegVal> settings_;
   std::unique_ptr<TConfigurationManager> configs_;
   std::unique_ptr<TBoxController> boxController_;
+  std::unique_ptr<TScreenSnapper> snapper_;
+  std::unique_ptr<TNotesHost> noteHost_;
   std::unique_ptr<TNoteFactory> factory_;
-  std::unique_ptr<TbrColorPickerDialog> dlgColor_;
   std::unique_ptr<TPanelPlacement> placement_;
   TNotesList* notesList_ = nullptr;
   TNotesTab* notesTab_ = nullptr;

@@ -121,6 +121,9 @@ void TfrmMain::ShowFontLabel(const std::string& name, int size, int color) {
   lblFont->setText(q(name + " " + std::to_string(size) + "pt"));
 }
 
+TNoteOptions TfrmMain::Options() const {
+  return {{SnapToScreenGrid(), SnapToScreenEdges(), SnapToOtherNotes(), GridX(), GridY()}, NotesTitle()};
+}
 bool TfrmMain::SnapToScreenGrid() const {
   return chkSnapGrid->isChecked();
 }

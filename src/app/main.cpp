@@ -10,6 +10,7 @@
 #include "app/USessionEnd.h"
 #include "app/USingleInstance.h"
 #include "app/UfrmMain.h"
+#include "graphics/ui/UQtColorChooser.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreens.h"
@@ -26,8 +27,11 @@
 int main(int argc, char** argv) {
   if (CannotReachX11(argc, argv)) return 1;
   PreferX11Platform();
-  TQuibApplication app(argc, argv);
-  TQtDialogs dialogs([] { return TQuibApplication::Title(); });
+  TAppTitle title;
+  TQuibApplication app(argc, argv, title);
+  TQtColorChooser colors;
+  TQtDialogs dialogs([&title] { return title.Text(); }, &colors);
+  colors.Dialog().MessageDialogs = &dialogs;
   app.SetDialogs(&dialogs);
   // From the first line: a logout during start-up (a message box may be waiting) still ends the
   // program, once the box is closed, with what was loaded by then.
@@ -59,7 +63,7 @@ int main(int argc, char** argv) {
     if (!portable) CreateDataFolder(dataFolder);
     store = std::make_unique<TNoteStore>(dataFolder, DefaultIconFolder(exeFolder, portable));
   } catch (const std::exception& e) {
-    dialogs.ShowError(TQuibApplication::Title(), ErrorBoxText(e.what()));
+    dialogs.ShowError(title.Text(), ErrorBoxText(e.what()));
     return 1;
   }
 
@@ -74,7 +78,7 @@ int main(int argc, char** argv) {
   platform.desktop = &desktop;
   platform.shell = &shell;
 
-  TfrmMain frmMain(platform, *store);
+  TfrmMain frmMain(platform, *store, title);
   if (TSessionEnd::Requested()) {
     frmMain.EndSession();
     return 0;

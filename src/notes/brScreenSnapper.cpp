@@ -1,9 +1,6 @@
 #include "notes/brScreenSnapper.h"
 
-#include <memory>
-
 #include "notes/USnapRule.h"
-#include "store/UQuibError.h"
 
 TScreenSnapper::TScreenSnapper(const Screens& screens) : screens_(&screens) {
   Refresh();
@@ -44,22 +41,4 @@ void TScreenSnapper::SnapSize(int left, int top, int& w, int& h) const {
     if (IsNear(r, int64_t{left} + w, Tolerance)) w = r - left;
   for (int b : Bottoms)
     if (IsNear(b, int64_t{top} + h, Tolerance)) h = b - top;
-}
-
-namespace {
-const Screens* snapperScreens = nullptr;
-std::unique_ptr<TScreenSnapper> theSnapper;
-}  // namespace
-
-void InitScreenSnapper(const Screens& screens) {
-  snapperScreens = &screens;
-  theSnapper.reset();
-}
-
-TScreenSnapper& ScreenSnapper() {
-  if (!theSnapper) {
-    if (!snapperScreens) throw EQuibError("The screen snapper has no screens to read");
-    theSnapper = std::make_unique<TScreenSnapper>(*snapperScreens);
-  }
-  return *theSnapper;
 }

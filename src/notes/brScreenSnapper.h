@@ -1,4 +1,5 @@
-// Pulls a dragged or sized note onto the edges of the monitors and of their work areas.
+// Pulls a dragged or sized note onto the edges of the monitors and of their work areas. The
+// control panel owns the program's one snapper and hands it to the notes through their host.
 #pragma once
 
 #include <cstdint>
@@ -31,10 +32,3 @@ class TScreenSnapper {
  private:
   const Screens* screens_;
 };
-
-// The program's one screen snapper reads the monitors of these screens. Call it once at start,
-// before the first ScreenSnapper(); calling it again drops the snapper made so far.
-void InitScreenSnapper(const Screens& screens);
-// The one screen snapper, made (and refreshed once) at the first request. Raises EQuibError when
-// InitScreenSnapper was never called.
-TScreenSnapper& ScreenSnapper();

@@ -2,7 +2,6 @@
 // messages and answer the dialogs from a script.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "graphics/UColorTypes.h"
@@ -44,10 +43,6 @@ class Dialogs {
   virtual bool ChooseFont(TFontSpec& font) = 0;
   // The program's colour dialog preset with color; true and the chosen colour on OK.
   virtual bool ChooseColor(TColor& color) = 0;
-  // Where ChooseColor sends the choice: the program's own colour dialog, which the window layer
-  // owns, shown for the given window (null: none). Scripted stand-ins answer from their script
-  // and ignore it.
-  virtual void SetColorChooser(const std::function<bool(TColor&, QWidget* owner)>& chooser) {}
 
   // The window the boxes and dialogs shown next belong to: the window manager keeps them above
   // it, and it has the keyboard again when they close, whatever the answer. Null: the window

@@ -173,16 +173,16 @@ bool TQtDialogs::ChooseFont(TFontSpec& font) {
   const TOwnerReturn back(Owner());
   // "Custom..." opens the colour picker over the font dialog, the window that asked for it.
   std::function<bool(TColor&)> custom;
-  if (colorChooser_)
+  if (colors_)
     custom = [this](TColor& color) {
       const TOwnerReturn fontDialog(nullptr);
-      return colorChooser_(color, fontDialog.Window());
+      return colors_->ChooseColor(color, fontDialog.Window());
     };
   return ChooseFontWithColor(font, custom, back.Window());
 }
 
 bool TQtDialogs::ChooseColor(TColor& color) {
-  if (!colorChooser_ || quiet_) return false;
+  if (!colors_ || quiet_) return false;
   const TOwnerReturn back(Owner());
-  return colorChooser_(color, back.Window());
+  return colors_->ChooseColor(color, back.Window());
 }

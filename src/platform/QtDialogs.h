@@ -3,14 +3,17 @@
 
 #include <functional>
 
+#include "platform/ColorChooser.h"
 #include "platform/Dialogs.h"
 
 class QWidget;
 
 class TQtDialogs : public Dialogs {
  public:
-  // title() gives the application title that plain message boxes carry.
-  explicit TQtDialogs(std::function<std::string()> title) : title_(std::move(title)) {}
+  // title() gives the application title that plain message boxes carry; colors, which outlives
+  // the dialogs, is the colour dialog that ChooseColor shows (null: none, the choice cancelled).
+  TQtDialogs(std::function<std::string()> title, ColorChooser* colors)
+      : title_(std::move(title)), colors_(colors) {}
 
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& title, const std::string& text) override;
@@ -20,17 +23,13 @@ class TQtDialogs : public Dialogs {
   bool ChooseFont(TFontSpec& font) override;
   bool ChooseColor(TColor& color) override;
 
-  // The program's own colour dialog, supplied by the window layer.
-  void SetColorChooser(const std::function<bool(TColor&, QWidget*)>& chooser) override {
-    colorChooser_ = std::move(chooser);
-  }
   // The session is ending: nobody is left to answer a box, so messages go to stderr and every
   // question is answered as if cancelled.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
 
  private:
   std::function<std::string()> title_;
-  std::function<bool(TColor&, QWidget*)> colorChooser_;
+  ColorChooser* colors_;
   bool quiet_ = false;
 };
 

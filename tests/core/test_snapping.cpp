@@ -114,20 +114,14 @@ TEST(ScreenSnapper, SnapSizeKeepsTheTopLeftCorner) {
   }
 }
 
-TEST(ScreenSnapper, TheOneInstanceReadsTheScreensGivenAtStart) {
-  FakeScreens first(1024, 768, 30);
-  InitScreenSnapper(first);
-  TScreenSnapper& s = ScreenSnapper();
-  EXPECT_EQ(&s, &ScreenSnapper());
-  EXPECT_EQ(s.Bottoms, (V{768, 738}));  // refreshed once on creation
-  first.SetSingle(640, 480);
-  EXPECT_EQ(ScreenSnapper().Rights, V{1024});
-  ScreenSnapper().Refresh();
-  EXPECT_EQ(ScreenSnapper().Rights, V{640});
-
-  FakeScreens second(800, 600);
-  InitScreenSnapper(second);
-  EXPECT_EQ(ScreenSnapper().Rights, V{800});
+TEST(ScreenSnapper, ReadsTheScreensOnCreationAndOnRefresh) {
+  FakeScreens screens(1024, 768, 30);
+  TScreenSnapper s(screens);
+  EXPECT_EQ(s.Bottoms, (V{768, 738}));
+  screens.SetSingle(640, 480);
+  EXPECT_EQ(s.Rights, V{1024});
+  s.Refresh();
+  EXPECT_EQ(s.Rights, V{640});
 }
 
 TEST(BoxController, SnapMove) {

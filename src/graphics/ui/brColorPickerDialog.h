@@ -46,6 +46,6 @@ class TbrColorPickerDialog {
   TfrmColorPicker* form_ = nullptr;  // only while Execute runs
 };
 
-// Runs dialog for color: true and the chosen colour on OK. This is what the dialogs seam's
-// ChooseColor needs.
+// Runs dialog for color: true and the chosen colour on OK. This is what the colour dialog seam
+// (TQtColorChooser) does.
 bool ChooseColorWith(TbrColorPickerDialog& dialog, TColor& color, QWidget* asker = nullptr);

@@ -1,6 +1,7 @@
-// What a note window needs of the control panel that holds it: the live snapping and title
-// options, the settings store, the note snapping, the desktop seams, the note's stored text, a
-// few commands and the bookkeeping of a note that the user deletes.
+// What a note window needs of the control panel that holds it: a snapshot of the snapping and
+// title options, the settings (read only), the folders the import and export commands last used,
+// the note and screen snapping, the desktop seams, the note's stored text, a few commands and the
+// bookkeeping of a note that the user deletes.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "notes/UNoteDrag.h"
 #include "store/UTextEncoding.h"
 
 class TbrRegVal;
@@ -15,23 +17,31 @@ class TBoxController;
 class TfrmNote;
 struct TPlatform;
 class TRandom;
+class TScreenSnapper;
+
+// The options a note reads, in one snapshot.
+struct TNoteOptions {
+  TDragSnapping Snapping;  // the three snap flags and the grid
+  std::string Title;       // the notes' title pattern ("Quib [$id$]")
+};
 
 class TNoteHost {
  public:
   virtual ~TNoteHost() = default;
 
   // The options as the control panel's controls show them at this moment.
-  virtual bool SnapToScreenGrid() const = 0;
-  virtual bool SnapToScreenEdges() const = 0;
-  virtual bool SnapToOtherNotes() const = 0;
-  virtual double GridX() const = 0;
-  virtual double GridY() const = 0;
-  virtual std::string NotesTitle() const = 0;
+  virtual TNoteOptions Options() const = 0;
 
   virtual const TbrRegVal& Settings() const = 0;
-  // For the few settings a note's commands remember (the import and export folders).
-  virtual TbrRegVal& Settings() = 0;
+  // The folders the note's import and export commands last used; the host keeps them in its
+  // settings.
+  virtual std::string LastImportDir() const = 0;
+  virtual void SetLastImportDir(const std::string& folder) = 0;
+  virtual std::string LastExportDir() const = 0;
+  virtual void SetLastExportDir(const std::string& folder) = 0;
   virtual const TBoxController& BoxController() const = 0;
+  // The program's one screen snapper: a drag refreshes it from the monitors when it starts.
+  virtual TScreenSnapper& ScreenSnapper() = 0;
   virtual const TPlatform& Platform() const = 0;
   // The program's random source: new colours and default records draw from it.
   virtual TRandom& Random() = 0;

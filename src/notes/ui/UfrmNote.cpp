@@ -355,7 +355,7 @@ void TfrmNote::pbPaint(QPainter& painter) {
     return;
   }
   // The template is read at every paint, so an edit of it shows at the next repaint.
-  const std::string title = NoteTitle(host_.NotesTitle(), id_, systemNote_, mem->isReadOnly());
+  const std::string title = NoteTitle(host_.Options().Title, id_, systemNote_, mem->isReadOnly());
   DrawTitleStrip(canvas, pb->width(), pb->height(), title, frameColor_, shadowColor_, highlightColor_);
 }
 

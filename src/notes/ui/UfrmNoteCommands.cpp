@@ -16,9 +16,7 @@
 #include "platform/TPlatform.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
-#include "store/USettingsKeys.h"
 #include "store/UTextEncoding.h"
-#include "store/brRegVal.h"
 
 namespace {
 constexpr const char* kReadOnlyRefusal = "This Quib-Note is read only.";
@@ -96,10 +94,8 @@ void TfrmNote::pmImportTextFileClick() {
     NoteDialogs().ShowMessage(kReadOnlyRefusal);
     return;
   }
-  TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!NoteDialogs().OpenFile(TextFileDialog("Import Text File", settings.GetString(setting::sLastImportDir)), path))
-    return;
+  if (!NoteDialogs().OpenFile(TextFileDialog("Import Text File", host_.LastImportDir()), path)) return;
   std::vector<std::string> lines;
   std::string error;
   if (!ReadTextFile(path, lines, error)) {
@@ -107,15 +103,13 @@ void TfrmNote::pmImportTextFileClick() {
     return;
   }
   ReplaceLines(lines);
-  settings.SetString(setting::sLastImportDir, ExtractFilePath(path));
+  host_.SetLastImportDir(ExtractFilePath(path));
 }
 
 void TfrmNote::pmExportTextFileClick() {
   const TDialogOwner owner(NoteDialogs(), this);
-  TbrRegVal& settings = host_.Settings();
   std::string path;
-  if (!NoteDialogs().SaveFile(TextFileDialog("Export Text File", settings.GetString(setting::sLastExportDir)), path))
-    return;
+  if (!NoteDialogs().SaveFile(TextFileDialog("Export Text File", host_.LastExportDir()), path)) return;
   try {
     // As the note's own text file is written; the note's modified flag is not the export's.
     WriteEncodedTextFile(path, Lines(), encoding_);
@@ -123,7 +117,7 @@ void TfrmNote::pmExportTextFileClick() {
     ShowError(e.what());
     return;
   }
-  settings.SetString(setting::sLastExportDir, ExtractFilePath(path));
+  host_.SetLastExportDir(ExtractFilePath(path));
 }
 
 std::vector<std::string> TfrmNote::DroppedFiles(const QMimeData* data) {

@@ -34,21 +34,21 @@ void TfrmNote::pbMouseDown(QMouseEvent& e) {
   const QPoint p = PointerIn(*this, *pb, e);
   downX_ = p.x();
   downY_ = p.y();
-  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
+  if (host_.Options().Snapping.Edges) host_.ScreenSnapper().Refresh();
 }
 
 void TfrmNote::pbMouseMove(QMouseEvent& e) {
   if (!moving_) return;
   const QPoint p = PointerIn(*this, *pb, e);
   const int oldLeft = x(), oldTop = y();
-  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
-                               host_.GridX(), host_.GridY()};
+  const TDragSnapping snapping = host_.Options().Snapping;
   const TDragInput in{oldLeft, oldTop, width(), height(), p.x(), p.y(), downX_, downY_};
   const TBoxController& boxes = host_.BoxController();
+  const TScreenSnapper& screen = host_.ScreenSnapper();
   const int32_t id = id_;
   const TDragPoint to = NoteMoveTarget(
       snapping, in, [&boxes, id](int& x, int& y, int w, int h) { boxes.SnapMove(id, x, y, w, h); },
-      [](int& x, int& y, int w, int h) { ScreenSnapper().SnapMove(x, y, w, h); });
+      [&screen](int& x, int& y, int w, int h) { screen.SnapMove(x, y, w, h); });
   if (to.X == oldLeft && to.Y == oldTop) return;
   move(to.X, to.Y);
   if (minimized_ && e.modifiers().testFlag(Qt::ControlModifier))
@@ -81,20 +81,20 @@ void TfrmNote::pbSizeMouseDown(QMouseEvent& e) {
   const QPoint p = PointerIn(*this, *pnlSize, e);
   downX_ = p.x();
   downY_ = p.y();
-  if (host_.SnapToScreenEdges()) ScreenSnapper().Refresh();
+  if (host_.Options().Snapping.Edges) host_.ScreenSnapper().Refresh();
 }
 
 void TfrmNote::pbSizeMouseMove(QMouseEvent& e) {
   if (!sizing_) return;
   const QPoint p = PointerIn(*this, *pnlSize, e);
-  const TDragSnapping snapping{host_.SnapToScreenGrid(), host_.SnapToScreenEdges(), host_.SnapToOtherNotes(),
-                               host_.GridX(), host_.GridY()};
+  const TDragSnapping snapping = host_.Options().Snapping;
   const TDragInput in{x(), y(), width(), height(), p.x(), p.y(), downX_, downY_};
   const TBoxController& boxes = host_.BoxController();
+  const TScreenSnapper& screen = host_.ScreenSnapper();
   const int32_t id = id_;
   const TDragSize to = NoteSizeTarget(
       snapping, in, [&boxes, id](int left, int top, int& w, int& h) { boxes.SnapSize(id, left, top, w, h); },
-      [](int left, int top, int& w, int& h) { ScreenSnapper().SnapSize(left, top, w, h); });
+      [&screen](int left, int top, int& w, int& h) { screen.SnapSize(left, top, w, h); });
   setGeometry(x(), y(), to.Width, to.Height);
 }
 

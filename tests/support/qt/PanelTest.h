@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "app/UNotesList.h"
+#include "app/UNotesTab.h"
+#include "app/UQuibApplication.h"
 #include "app/UfrmMain.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
@@ -31,7 +33,7 @@ class PanelTest : public ::testing::Test {
     stop();
     if (!ini.empty()) write("quib.ini", ini);
     store = std::make_unique<TNoteStore>(dir.path());
-    main = std::make_unique<TfrmMain>(platform, *store);
+    main = std::make_unique<TfrmMain>(platform, *store, title);
     return *main;
   }
   // Exit as the user ends the program, saying yes should something fail to save.
@@ -42,12 +44,16 @@ class PanelTest : public ::testing::Test {
     main.reset();
   }
   TNotesList& list() const { return main->NotesList(); }
+  // The control panel's notes tab, found as the user finds it: among the panel's children.
+  TNotesTab& notesTab() const { return *main->findChild<TNotesTab*>(); }
   TfrmNote& newNote() {
     main->cmCreateQuibNoteClick();
     return list().At(list().Count() - 1);
   }
   std::string read(const std::string& name) const { return ReadFileBytes(dir.path() + name); }
-  void write(const std::string& name, const std::string& text) const { WriteFileAtomic(dir.path() + name, text); }
+  void write(const std::string& name, const std::string& text) const {
+    WriteFileAtomic(dir.path() + name, text);
+  }
 
   TempDir dir;
   std::unique_ptr<TNoteStore> store = std::make_unique<TNoteStore>(dir.path());
@@ -57,5 +63,6 @@ class PanelTest : public ::testing::Test {
   FakeDesktop desktop;
   FakeShell shell;
   TPlatform platform;
+  TAppTitle title;
   std::unique_ptr<TfrmMain> main;
 };

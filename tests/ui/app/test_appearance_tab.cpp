@@ -151,7 +151,7 @@ TEST_F(AppearanceTest, CommandsColourEveryNoteInListOrderAndStartTheAutosave) {
       {"gradient", &TAppearanceTab::btnApplyGradientClick, {clBlack, RGB(128, 128, 128), clWhite}},
   };
   notes(start);
-  main->NotesTab().Select(1);
+  notesTab().Select(1);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     for (int i = 0; i < 3; ++i) list().At(i).SetNoteColor(start[static_cast<size_t>(i)]);
@@ -164,6 +164,6 @@ TEST_F(AppearanceTest, CommandsColourEveryNoteInListOrderAndStartTheAutosave) {
     EXPECT_TRUE(main->Saver().AutosavePending());
   }
   // Apply refreshed the details of the selected note, in its new colour.
-  EXPECT_EQ(FromQColor(main->NotesTab().memNote->palette().color(QPalette::Base)),
-            list().At(main->NotesTab().SelectedIndex()).NoteColor());
+  EXPECT_EQ(FromQColor(notesTab().memNote->palette().color(QPalette::Base)),
+            list().At(notesTab().SelectedIndex()).NoteColor());
 }

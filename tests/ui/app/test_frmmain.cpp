@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/UQuibApplication.h"
 #include "app/UfrmMain.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
@@ -25,7 +26,7 @@ class FrmMainTest : public ::testing::Test {
     platform.dialogs = &dialogs;
     platform.system = &system;
   }
-  std::unique_ptr<TfrmMain> start() { return std::make_unique<TfrmMain>(platform, store); }
+  std::unique_ptr<TfrmMain> start() { return std::make_unique<TfrmMain>(platform, store, title); }
   void writeIni(const std::string& text) { WriteFileAtomic(dir.path() + "quib.ini", text); }
   std::string ini() {
     return FileExists(dir.path() + "quib.ini") ? ReadFileBytes(dir.path() + "quib.ini") : "";
@@ -41,6 +42,7 @@ class FrmMainTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeSystem system;
   TPlatform platform;
+  TAppTitle title;
 };
 }  // namespace
 

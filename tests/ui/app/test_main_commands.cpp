@@ -14,8 +14,8 @@
 
 #include "app/UAboutBox.h"
 #include "app/UFindDialog.h"
-#include "app/UNoteFactory.h"
 #include "app/UTrayIcon.h"
+#include "notes/ui/UNoteFactory.h"
 #include "store/brRegVal.h"
 #include "support/qt/PanelTest.h"
 
@@ -106,10 +106,16 @@ TEST_F(CommandsTest, TrayRightClickCreatesANoteThatKeepsTheKeyboardAndRaisesTheP
 
 TEST_F(CommandsTest, FindFromTheDialogRestoresEveryNoteThatHoldsTheText) {
   start();
-  for (const char* t : {"xx abc xx", "AbC\r\nsecond", "nothing", "a b c"})
-    main->Factory().CreateRandomNote(t)->Minimize();
+  const std::vector<std::vector<std::string>> texts = {
+      {"xx abc xx"}, {"AbC", "second"}, {"nothing"}, {"a b c"}};
+  for (const auto& lines : texts) {
+    TfrmNote& note = newNote();
+    note.SetLines(lines);
+    note.Minimize();
+  }
   main->cmFindClick();
-  TFindDialog* find = main->FindDialog();
+  auto* find = main->findChild<TFindDialog*>();
+  ASSERT_NE(find, nullptr);
   EXPECT_FALSE(find->isModal());
   EXPECT_FALSE(find->chkWholeWord->isEnabled());
   find->edtFind->setText("ABC");

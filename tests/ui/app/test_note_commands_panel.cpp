@@ -7,13 +7,14 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "app/UNotesTab.h"
 #include "graphics/brColorUtil.h"
+#include "graphics/ui/UQtColorChooser.h"
 #include "graphics/ui/UfrmColorPicker.h"
 #include "graphics/ui/brColorPickerDialog.h"
 #include "notes/ui/UNoteMenu.h"
@@ -32,7 +33,8 @@ class NoteCommandsPanel : public PanelTest {
     start();
   }
 
-  TQtDialogs qtDialogs{[] { return std::string("Quib"); }};
+  TQtColorChooser colors;
+  TQtDialogs qtDialogs{[] { return std::string("Quib"); }, &colors};
 };
 
 // Presses a button of the message box once it is up.
@@ -62,7 +64,7 @@ TEST_F(NoteCommandsPanel, ColourChoicesGoThroughTheControlPanelsColourDialog) {
     TfrmNote& note = newNote();
     const TColor before = c.byKey ? note.TextFont().Color : note.NoteColor();
     std::vector<TColor> presets;
-    main->dlgColor().OnShown = [&presets, ok = c.ok](TfrmColorPicker& form) {
+    colors.Dialog().OnShown = [&presets, ok = c.ok](TfrmColorPicker& form) {
       presets.push_back(form.CurrentColor());
       form.SetCurrentColor(RGB(12, 34, 56));
       (ok ? form.btnOk : form.btnCancel)->click();
@@ -93,7 +95,7 @@ TEST_F(NoteCommandsPanel, ListPopupDeleteIsTheNotesOwnDeleteCommand) {
     TfrmNote& note = newNote();
     const int32_t id = note.Id();
     note.SetLines({"bye"});
-    TNotesTab& tab = main->NotesTab();
+    TNotesTab& tab = notesTab();
     tab.Select(main->NotesList().IndexOf(note));
     QPointer<TfrmNote> watch(&note);
     AnswerMessageBox(yes ? QMessageBox::Yes : QMessageBox::No);

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/UNoteFactory.h"
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
+#include "notes/ui/UNoteFactory.h"
 #include "platform/QtCanvas.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
@@ -24,7 +24,7 @@ namespace {
 class NotesTest : public PanelTest {
  protected:
   void touch(const std::string& name, const std::string& text = "") { write("quibnotes/" + name, text); }
-  TNotesTab& tab() { return main->NotesTab(); }
+  TNotesTab& tab() { return notesTab(); }
 };
 }  // namespace
 
@@ -208,7 +208,8 @@ TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
     FakeRegistry registry;
     registry.count = open;
     dialogs.shown.clear();
-    TNoteFactory factory(*main, registry, *store, main->Settings(), screens, dialogs, main->Random());
+    TNoteFactory factory(main->NoteHost(), registry, *store, main->Settings(), screens, dialogs,
+                         main->Random());
     TfrmNote* note = factory.CreateRandomNote("");
     if (open < 1024) {
       ASSERT_NE(note, nullptr);

@@ -45,7 +45,8 @@ TEST_F(ReliabilityTest, AfterEveryStartUpFailureTheStoredNotesOpenAndNewNotesTak
     for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove_all(entry.path());
     SetUp();
     dialogs.shown.clear();
-    for (int id : {1, 2, 3}) write("quibnotes/quibnote000" + std::to_string(id) + ".txt", "note " + std::to_string(id));
+    for (int id : {1, 2, 3})
+      write("quibnotes/quibnote000" + std::to_string(id) + ".txt", "note " + std::to_string(id));
     const std::string notesFile =
         kHeader + (c.badNotesFile ? "<Quib>\r\n</Quib>\r\n" : "<quib>\r\n</quib>\r\n");
     write("quibnotes.xml", notesFile);
@@ -169,11 +170,12 @@ TEST_F(ReliabilityTest, LineSeparatorsAreLineBreaksAndUpdateTextKeepsNonBreaking
   note.SaveText();
   EXPECT_EQ(read("quibnotes/quibnote0001.txt"), "one\r\ntwo\r\nthree\r\n");
 
-  TNotesTab& tab = main->NotesTab();
+  TNotesTab& tab = notesTab();
   tab.Select(0);
   tab.memNote->setPlainText(QString("a") + QChar(QChar::Nbsp) + "b");
   tab.btnUpdateTextClick();
-  EXPECT_EQ(note.Lines(), std::vector<std::string>{"a\xc2\xa0" "b"});
+  EXPECT_EQ(note.Lines(), std::vector<std::string>{"a\xc2\xa0"
+                                                   "b"});
 }
 
 TEST_F(ReliabilityTest, AWelcomeNoteThatCouldNotBeWrittenIsMadeAtTheNextStart) {

@@ -16,6 +16,7 @@
 #include "platform/TPlatform.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
+#include "store/USettingsKeys.h"
 #include "store/UTNoteConfig.h"
 #include "store/brRegVal.h"
 #include "support/FakeDesktop.h"
@@ -29,18 +30,24 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
     platform.screens = &screens;
     platform.dialogs = &dialogs;
     platform.desktop = &desktop;
-    InitScreenSnapper(screens);
   }
 
-  bool SnapToScreenGrid() const override { return grid; }
-  bool SnapToScreenEdges() const override { return edges; }
-  bool SnapToOtherNotes() const override { return notesSnap; }
-  double GridX() const override { return gridX; }
-  double GridY() const override { return gridY; }
-  std::string NotesTitle() const override { return title; }
+  TNoteOptions Options() const override { return {{grid, edges, notesSnap, gridX, gridY}, title}; }
   const TbrRegVal& Settings() const override { return *settings; }
-  TbrRegVal& Settings() override { return *settings; }
+  std::string LastImportDir() const override { return settings->GetString(setting::sLastImportDir); }
+  void SetLastImportDir(const std::string& folder) override {
+    settings->SetString(setting::sLastImportDir, folder);
+  }
+  std::string LastExportDir() const override { return settings->GetString(setting::sLastExportDir); }
+  void SetLastExportDir(const std::string& folder) override {
+    settings->SetString(setting::sLastExportDir, folder);
+  }
   const TBoxController& BoxController() const override { return boxes; }
+  // Made at the first request, from the screens as the test has set them by then.
+  TScreenSnapper& ScreenSnapper() override {
+    if (!snapper) snapper = std::make_unique<TScreenSnapper>(screens);
+    return *snapper;
+  }
   const TPlatform& Platform() const override { return platform; }
   TRandom& Random() override { return random; }
   std::string ApplicationTitle() const override { return appTitle; }
@@ -89,6 +96,7 @@ class FakeNoteHost : public TNoteHost, public TNoteBoxSource {
   TRandom random;
   std::unique_ptr<TbrRegVal> settings;
   TBoxController boxes;
+  std::unique_ptr<TScreenSnapper> snapper;
 
   bool grid = false, edges = false, notesSnap = false, closingAll = false;
   double gridX = 8, gridY = 8;

@@ -75,12 +75,15 @@ TEST(QtDialogsOwner, TheOwnerHasTheKeyboardAgainAfterTheBox) {
   QTextCursor cursor = note->mem->textCursor();
   cursor.setPosition(4);
   note->mem->setTextCursor(cursor);
-  TQtDialogs dialogs([] { return std::string("Quib"); });
-  std::vector<QWidget*> askers;
-  dialogs.SetColorChooser([&askers](TColor&, QWidget* asker) {
-    askers.push_back(asker);
-    return false;
-  });
+  struct Askers : ColorChooser {
+    bool ChooseColor(TColor&, QWidget* asker) override {
+      list.push_back(asker);
+      return false;
+    }
+    std::vector<QWidget*> list;
+  } chooser;
+  std::vector<QWidget*>& askers = chooser.list;
+  TQtDialogs dialogs([] { return std::string("Quib"); }, &chooser);
 
   struct Case {
     const char* name;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UNoteFactory.h"
+#include "notes/UNoteRegistry.h"
 #include "notes/UTBoxController.h"
 
 class TConfigurationManager;

@@ -1,6 +1,6 @@
-#include "app/UArrangeCommands.h"
+#include "notes/ui/UArrangeCommands.h"
 
-#include "app/UNotesList.h"
+#include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 
 void MinimizeAll(TNotesList& notes) {

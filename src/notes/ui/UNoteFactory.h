@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "notes/UNoteRegistry.h"
+
 class Dialogs;
 class Screens;
 class TbrRegVal;
@@ -13,15 +15,6 @@ class TfrmNote;
 class TNoteHost;
 class TNoteStore;
 class TRandom;
-
-// The control panel's list of open notes, as the factory needs it.
-class TNoteRegistry {
- public:
-  virtual ~TNoteRegistry() = default;
-  virtual int OpenNoteCount() const = 0;
-  // Appends the window to the list, and adds its record to the collection when the id has none.
-  virtual void AddNoteToList(TfrmNote& note) = 0;
-};
 
 class TNoteFactory {
  public:

@@ -1,4 +1,4 @@
-#include "app/UNotesList.h"
+#include "notes/ui/UNotesList.h"
 
 #include "notes/ui/UfrmNote.h"
 #include "store/UTConfigurationManager.h"
@@ -25,7 +25,8 @@ int TNotesList::IndexOf(const TfrmNote& note) const {
 
 void TNotesList::AddNoteToList(TfrmNote& note) {
   notes_.push_back(&note);
-  if (collection_ && !collection_->HasConfig(note.Id())) collection_->AddConfig(note.Id(), note.CreateConfig());
+  if (collection_ && !collection_->HasConfig(note.Id()))
+    collection_->AddConfig(note.Id(), note.CreateConfig());
   connect(&note, &TfrmNote::Changed, this, &TNotesList::NoteChanged);
   // A window that goes without telling the list must never leave a dangling entry.
   connect(&note, &QObject::destroyed, this, &TNotesList::Forget);

@@ -1,4 +1,4 @@
-#include "app/UNoteFactory.h"
+#include "notes/ui/UNoteFactory.h"
 
 #include <memory>
 
