@@ -79,9 +79,6 @@ class TfrmMain : public QMainWindow, public TNotePanel {
   std::string NotesTitle() const;
 
   TbrRegVal& Settings() const { return *settings_; }
-  TRandom& Random() { return random_; }
-  // The host of every note window this panel's factory makes.
-  TNoteHost& NoteHost() const { return *noteHost_; }
   // The notes collection; null only while start-up has not made it.
   TConfigurationManager* Configs() const { return configs_.get(); }
   TNotesList& NotesList() const { return *notesList_; }

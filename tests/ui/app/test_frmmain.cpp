@@ -9,6 +9,7 @@
 
 #include "app/UQuibApplication.h"
 #include "app/UfrmMain.h"
+#include "base/brRandom.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
 #include "store/UTConfigurationManager.h"
@@ -43,6 +44,7 @@ class FrmMainTest : public ::testing::Test {
   FakeSystem system;
   TPlatform platform;
   TAppTitle title;
+  TRandom random;  // for the records a test adds
 };
 }  // namespace
 
@@ -250,7 +252,7 @@ TEST_F(FrmMainTest, UnreadableNotesFileIsMovedAsideBeforeTheFirstWrite) {
   EXPECT_EQ(dialogs.Texts("error"),
             std::vector<std::string>{"The notes file \"" + dir.path() +
                                      "quibnotes.xml\" could not be read: 'x' is not a valid integer value."});
-  f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens, f->Random()));
+  f->Configs()->AddConfig(1, CreateNoteConfig(1, f->Settings(), screens, random));
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak1"), bad);
   EXPECT_EQ(ReadFileBytes(dir.path() + "quibnotes.xml.bak"), "older");
@@ -282,7 +284,7 @@ TEST_F(FrmMainTest, ANotesFileCutShortIsToldOnceNamingItAndKeptBeforeTheFirstWri
 
 TEST_F(FrmMainTest, SaveConfigurationNowWritesTheNotesFileButNotTheSettings) {
   auto f = start();
-  f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens, f->Random()));
+  f->Configs()->AddConfig(3, CreateNoteConfig(3, f->Settings(), screens, random));
   const std::string settingsBefore = ini();
   f->pmSaveAllNotesnowClick();
   EXPECT_EQ(ini(), settingsBefore);

@@ -14,7 +14,6 @@
 
 #include "app/UNotesSaver.h"
 #include "app/UNotesTab.h"
-#include "notes/ui/UNoteFactory.h"
 #include "platform/QtCanvas.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
@@ -193,34 +192,6 @@ TEST_F(NotesTest, TheSelectedEntryIsAlwaysMarkedAndEnterOrADoubleClickOpensItsNo
     EXPECT_FALSE(note.Minimized());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&note));
     EXPECT_EQ(QApplication::focusWidget(), note.mem);
-  }
-}
-
-TEST_F(NotesTest, FactoryRefusesTheNoteAfterTheLimit) {
-  struct FakeRegistry : TNoteRegistry {
-    int count = 0;
-    std::vector<TfrmNote*> added;
-    int OpenNoteCount() const override { return count; }
-    void AddNoteToList(TfrmNote& note) override { added.push_back(&note); }
-  };
-  start();
-  for (int open : {1023, 1024, 2000}) {
-    FakeRegistry registry;
-    registry.count = open;
-    dialogs.shown.clear();
-    TNoteFactory factory(main->NoteHost(), registry, *store, main->Settings(), screens, dialogs,
-                         main->Random());
-    TfrmNote* note = factory.CreateRandomNote("");
-    if (open < 1024) {
-      ASSERT_NE(note, nullptr);
-      EXPECT_EQ(registry.added.size(), 1u);
-      EXPECT_TRUE(dialogs.shown.empty());
-      delete note;  // never in the panel's list, so the panel does not delete it
-    } else {
-      EXPECT_EQ(note, nullptr);
-      EXPECT_TRUE(registry.added.empty());
-      EXPECT_EQ(dialogs.Texts("message"), std::vector<std::string>{"Cannot create more than 1024 windows."});
-    }
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "NoteTestUtil.h"
 #include "graphics/brColorUtil.h"
+#include "notes/ui/UNoteFactory.h"
 #include "store/UQuibError.h"
 
 namespace {
@@ -400,7 +401,8 @@ TEST(NoteClose, UserCloseCollapsesTheNote) {
       note->close();
     FlushDeletes();
     EXPECT_EQ(watch.isNull(), c.wantGone) << c.name;
-    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n") << c.name;
+    EXPECT_EQ(ReadFileBytes(t.host.store.NoteTextPath(2)), c.wantSaved ? "after\r\n" : "before\r\n")
+        << c.name;
     if (c.wantGone) {
       std::erase(t.host.open, note);
       continue;
@@ -436,3 +438,31 @@ TEST(NoteClose, FailedSaveKeepsTheWindow) {
 }
 
 }  // namespace
+
+TEST(NoteFactory, RefusesTheNoteAfterTheLimit) {
+  struct FakeRegistry : TNoteRegistry {
+    int count = 0;
+    std::vector<TfrmNote*> added;
+    int OpenNoteCount() const override { return count; }
+    void AddNoteToList(TfrmNote& note) override { added.push_back(&note); }
+  };
+  for (int open : {1023, 1024, 2000}) {
+    Notes t;
+    FakeRegistry registry;
+    registry.count = open;
+    TNoteFactory factory(t.host, registry, t.host.store, *t.host.settings, t.host.screens, t.host.dialogs,
+                         t.host.random);
+    TfrmNote* note = factory.CreateRandomNote("");
+    if (open < 1024) {
+      ASSERT_NE(note, nullptr);
+      EXPECT_EQ(registry.added.size(), 1u);
+      EXPECT_TRUE(t.host.dialogs.shown.empty());
+      delete note;  // in no list of open notes
+    } else {
+      EXPECT_EQ(note, nullptr);
+      EXPECT_TRUE(registry.added.empty());
+      EXPECT_EQ(t.host.dialogs.Texts("message"),
+                std::vector<std::string>{"Cannot create more than 1024 windows."});
+    }
+  }
+}
