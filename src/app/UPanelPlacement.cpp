@@ -3,8 +3,8 @@
 #include <QLayout>
 #include <QWidget>
 
-#include "graphics/brMultiMonitor.h"
 #include "base/brRandom.h"
+#include "graphics/brMultiMonitor.h"
 #include "platform/Screens.h"
 
 QPoint TPanelPlacement::CurrentTopLeft() const {

@@ -12,5 +12,5 @@ int32_t TRandom::Place(int extent, int size) {
   const int64_t range = static_cast<int64_t>(extent) - size;
   if (range <= 0) return 0;
   return Int(range > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                          : static_cast<int32_t>(range));
+                                                         : static_cast<int32_t>(range));
 }

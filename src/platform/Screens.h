@@ -18,7 +18,7 @@ struct TMonitor {
 };
 
 class Screens {
-public:
+ public:
   virtual ~Screens() = default;
   virtual int PrimaryWidth() const = 0;
   virtual int PrimaryHeight() const = 0;

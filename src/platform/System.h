@@ -6,7 +6,7 @@
 #include <string>
 
 class System {
-public:
+ public:
   virtual ~System() = default;
   virtual std::string ExecutablePath() const = 0;
   // The executable's folder, ending in the path separator.

@@ -5,7 +5,7 @@
 #include <string>
 
 class EQuibError : public std::runtime_error {
-public:
+ public:
   explicit EQuibError(const std::string& message) : std::runtime_error(message) {}
 };
 

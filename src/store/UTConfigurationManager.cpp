@@ -32,7 +32,11 @@ TConfigurationManager::TConfigurationManager(std::string fileName, const TbrRegV
 
 TConfigurationManager::TConfigurationManager(NoLoad, std::string fileName, const TbrRegVal& settings,
                                              const Screens& screens, TRandom& random, TNoteStore* store)
-    : fileName_(std::move(fileName)), settings_(settings), screens_(screens), random_(random), store_(store) {}
+    : fileName_(std::move(fileName)),
+      settings_(settings),
+      screens_(screens),
+      random_(random),
+      store_(store) {}
 
 void TConfigurationManager::AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record) {
   if (!record) throw std::invalid_argument("TConfigurationManager: a record is required");

@@ -215,8 +215,9 @@ std::unique_ptr<TbrRegVal> CreateQuibSettings(const std::string& dataFolder) {
   s->StartUpDir = dataFolder;
   using namespace setting;
   const auto entry = [](const char* name, const char* value) { return std::string(name) + "=" + value; };
-  s->SetBooleans({entry(bRandomColor, "1"), entry(bSnapGrid, "0"), entry(bSnapEdges, "1"), entry(bSnapNotes, "0"),
-                  entry(bStartup, "0"), entry(bBringToFront, "0"), entry(bRemoveStayOnTop, "0"),
+  s->SetBooleans({entry(bRandomColor, "1"), entry(bSnapGrid, "0"), entry(bSnapEdges, "1"),
+                  entry(bSnapNotes, "0"), entry(bStartup, "0"), entry(bBringToFront, "0"),
+                  entry(bRemoveStayOnTop, "0"),
                   // Declared with this spelling, which a new file keeps until the panel saves.
                   entry("bPLayWAV1", "0"), entry(bPlayWAV2, "0"), entry(bWinXPShadow, "1")});
   s->SetIntegers({entry(iLastX, "100"), entry(iLastY, "100"), entry(iGridX, "8"), entry(iGridY, "8"),

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "graphics/brColorUtil.h"
 #include "base/brRandom.h"
+#include "graphics/brColorUtil.h"
 
 namespace {
 constexpr double kEps = 1e-12;

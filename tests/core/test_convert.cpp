@@ -8,8 +8,12 @@ TEST(ErrorBoxText, AddsFullStopOnlyAfterCharactersSortingAfterDot) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"Unable to write", "Unable to write."}, {"Done!", "Done!"}, {"Done.", "Done."},
-      {"", ""},                                 {"value 5", "value 5."}, {"quoted \"x\"", "quoted \"x\""},
+      {"Unable to write", "Unable to write."},
+      {"Done!", "Done!"},
+      {"Done.", "Done."},
+      {"", ""},
+      {"value 5", "value 5."},
+      {"quoted \"x\"", "quoted \"x\""},
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.in), c.out) << c.in;
 }
@@ -19,9 +23,17 @@ TEST(Convert, IntegerTexts) {
     const char* text;
     std::optional<int32_t> value;
   } cases[] = {
-      {"0", 0},           {"-1", -1},        {"+7", 7},        {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt}, {"", std::nullopt},
-      {"-", std::nullopt}, {" 1", std::nullopt}, {"1 ", std::nullopt}, {"0x10", std::nullopt},
+      {"0", 0},
+      {"-1", -1},
+      {"+7", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {" 1", std::nullopt},
+      {"1 ", std::nullopt},
+      {"0x10", std::nullopt},
       {"12a", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(TryStrToInt(c.text), c.value) << c.text;
@@ -34,9 +46,9 @@ TEST(Convert, BooleanTexts) {
     const char* text;
     std::optional<bool> value;
   } cases[] = {
-      {"1", true},         {"-1", true},        {"0", false},  {"5", true},         {"True", true},
-      {"TRUE", true},      {"false", false},    {"0.0", false}, {"yes", std::nullopt}, {"", std::nullopt},
-      {"tru", std::nullopt},
+      {"1", true},           {"-1", true},       {"0", false},          {"5", true},
+      {"True", true},        {"TRUE", true},     {"false", false},      {"0.0", false},
+      {"yes", std::nullopt}, {"", std::nullopt}, {"tru", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(TryStrToBool(c.text), c.value) << c.text;
   try {

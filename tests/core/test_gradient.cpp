@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "base/brRandom.h"
 #include "graphics/UGradient.h"
 #include "graphics/brColorUtil.h"
-#include "base/brRandom.h"
 
 namespace {
 const TGradient kBlackToWhite{clBlack, clWhite};

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics/brColorUtil.h"
 #include "base/brRandom.h"
+#include "graphics/brColorUtil.h"
 #include "store/UFileUtil.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"

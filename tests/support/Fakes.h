@@ -13,7 +13,7 @@
 #include "store/UQuibError.h"
 
 class FakeScreens : public Screens {
-public:
+ public:
   // One monitor of the given size at (0, 0); a task bar of taskbarHeight at its bottom.
   explicit FakeScreens(int width = 1024, int height = 768, int taskbarHeight = 0) {
     SetSingle(width, height, taskbarHeight);
@@ -21,15 +21,19 @@ public:
   void SetSingle(int width, int height, int taskbarHeight = 0) {
     monitors = {{{0, 0, width, height}, {0, 0, width, height - taskbarHeight}}};
   }
-  int PrimaryWidth() const override { return monitors.empty() ? 0 : monitors[0].Bounds.Right - monitors[0].Bounds.Left; }
-  int PrimaryHeight() const override { return monitors.empty() ? 0 : monitors[0].Bounds.Bottom - monitors[0].Bounds.Top; }
+  int PrimaryWidth() const override {
+    return monitors.empty() ? 0 : monitors[0].Bounds.Right - monitors[0].Bounds.Left;
+  }
+  int PrimaryHeight() const override {
+    return monitors.empty() ? 0 : monitors[0].Bounds.Bottom - monitors[0].Bounds.Top;
+  }
   std::vector<TMonitor> Monitors() const override { return monitors; }
 
   std::vector<TMonitor> monitors;
 };
 
 class FakeDialogs : public Dialogs {
-public:
+ public:
   struct Shown {
     std::string kind;  // "message", "error", "confirm", "open", "save", "font", "color"
     std::string title;
@@ -91,7 +95,7 @@ public:
   TFileDialogSpec lastSpec;
   TFontSpec lastFont;  // as the last font dialog was preset
 
-private:
+ private:
   template <class T>
   static T pop(std::deque<T>& q, T def) {
     if (q.empty()) return def;
@@ -108,7 +112,7 @@ private:
 };
 
 class FakeSystem : public System {
-public:
+ public:
   std::string ExecutablePath() const override { return folder + "quib"; }
   std::string ApplicationFolder() const override { return folder; }
   std::optional<std::string> Environment(const std::string& name) const override {
@@ -126,8 +130,10 @@ public:
 // "write <target>|<description>", "remove") and answers the open requests with openResult (and
 // reports a late failure when openFailsLater); a write or remove raises writeError when it is set.
 class FakeShell : public Shell {
-public:
-  bool OpenFolder(const std::string& path, TOpenFailed failed) override { return open("folder " + path, failed); }
+ public:
+  bool OpenFolder(const std::string& path, TOpenFailed failed) override {
+    return open("folder " + path, failed);
+  }
   bool OpenFile(const std::string& path, TOpenFailed failed) override { return open("file " + path, failed); }
   bool OpenUrl(const std::string& url, TOpenFailed failed) override { return open("url " + url, failed); }
   std::string StartupFolder() const override { return "/fake/autostart"; }
@@ -149,7 +155,7 @@ public:
   std::string writeError;
   bool entry = false;
 
-private:
+ private:
   bool open(const std::string& call, const TOpenFailed& failed) {
     calls.push_back(call);
     if (openResult && openFailsLater && failed) failed();

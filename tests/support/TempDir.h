@@ -7,7 +7,7 @@
 #include <string>
 
 class TempDir {
-public:
+ public:
   TempDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "quibtest-XXXXXX").string();
     path_ = ::mkdtemp(tmpl.data());
@@ -22,6 +22,6 @@ public:
   // Ends in the path separator.
   const std::string& path() const { return path_; }
 
-private:
+ private:
   std::string path_;
 };

@@ -247,8 +247,8 @@ TEST(NoteCommands, ImportTextFile) {
     SCOPED_TRACE(c.name);
     const TFileDialogSpec& spec = t.host.dialogs.lastSpec;
     EXPECT_EQ(std::vector<std::string>({spec.Title, spec.Filter, spec.DefaultExt, spec.InitialDir}),
-              std::vector<std::string>({"Import Text File", "Text Files (*.txt)|*.txt|All Files (*)|*",
-                                        "txt", "/where/it/was/"}));
+              std::vector<std::string>(
+                  {"Import Text File", "Text Files (*.txt)|*.txt|All Files (*)|*", "txt", "/where/it/was/"}));
     const bool imported = c.kind == FileCase::File;
     EXPECT_EQ(note->Lines(), imported ? Lines({"first line", "second\tline"}) : Lines({"old text"}));
     EXPECT_EQ(note->Modified(), imported);
@@ -292,8 +292,8 @@ TEST(NoteCommands, ExportTextFileAsTheNoteSavesItsOwn) {
     SCOPED_TRACE(c.name);
     const TFileDialogSpec& spec = t.host.dialogs.lastSpec;
     EXPECT_EQ(std::vector<std::string>({spec.Title, spec.Filter, spec.DefaultExt, spec.InitialDir}),
-              std::vector<std::string>({"Export Text File", "Text Files (*.txt)|*.txt|All Files (*)|*",
-                                        "txt", "/where/it/was/"}));
+              std::vector<std::string>(
+                  {"Export Text File", "Text Files (*.txt)|*.txt|All Files (*)|*", "txt", "/where/it/was/"}));
     EXPECT_EQ(note->Modified(), c.modified);
     if (c.written) {
       EXPECT_EQ(ReadFileBytes(path), "one\r\n\r\ntwo\r\n");
