@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/brStringUtil.h"  // the ASCII case and hexadecimal helpers
+
 // Decimal integer with an optional sign; nothing else (no blanks, no prefixes).
 std::optional<int64_t> TryStrToInt64(const std::string& text);
 // As above, and the value must fit in 32 signed bits.
@@ -15,11 +17,5 @@ int32_t StrToInt(const std::string& text);
 std::optional<bool> TryStrToBool(const std::string& text);
 // Raises "'<text>' is not a valid boolean value".
 bool StrToBool(const std::string& text);
-// Hexadecimal digits only (either case), at most 16 of them.
-std::optional<uint64_t> TryHexToUInt64(const std::string& text);
-
-std::string LowerCaseAscii(std::string text);
-std::string UpperCaseAscii(std::string text);
-bool SameTextAscii(const std::string& a, const std::string& b);
 // Drops characters with codes up to 32 at both ends.
 std::string TrimControl(const std::string& text);

@@ -6,7 +6,7 @@
 
 #include "graphics/UBMPUtil.h"
 #include "graphics/UColorPickerModel.h"
-#include "store/brCustomColors.h"
+#include "graphics/brCustomColors.h"
 
 namespace {
 

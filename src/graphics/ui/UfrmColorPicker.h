@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "graphics/UColorPickerModel.h"
-#include "store/brCustomColors.h"
+#include "graphics/brCustomColors.h"
 
 class QFrame;
 class QLabel;

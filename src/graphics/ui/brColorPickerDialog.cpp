@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "graphics/brCustomColors.h"
 #include "platform/Dialogs.h"
-#include "store/brCustomColors.h"
 
 namespace {
 const char kBufferFailure[] = "Color Picker cannot initialize off-screen buffers";

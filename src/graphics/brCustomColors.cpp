@@ -1,8 +1,8 @@
-#include "store/brCustomColors.h"
+#include "graphics/brCustomColors.h"
 
 #include <cstdio>
 
-#include "store/brConvert.h"
+#include "base/brStringUtil.h"
 
 namespace {
 
