@@ -12,6 +12,7 @@
 #include "notes/ui/UNoteFactory.h"
 #include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
+#include "platform/Dialogs.h"
 #include "platform/FolderWatch.h"
 #include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"
@@ -52,8 +53,10 @@ void TNoteFileFollow::Changed(const std::vector<std::string>& names) {
   bool all = false;
   std::set<int32_t> ids;
   for (const std::string& name : names) {
-    if (name.empty()) all = true;
-    else if (MatchesNoteFilePattern(name, false)) ids.insert(NoteIdFromFileName(name));
+    if (name.empty())
+      all = true;
+    else if (MatchesNoteFilePattern(name, false))
+      ids.insert(NoteIdFromFileName(name));
   }
   // A copy: a note opened for incoming text joins the list while it is walked.
   const std::vector<TfrmNote*> open = notes_.Notes();
@@ -86,8 +89,10 @@ void TNoteFileFollow::Follow(TfrmNote& note) {
   // own, which opens at the next start.
   try {
     store_.WriteNoteText(store_.NextFreeNoteId(), incoming->Lines, incoming->Encoding);
-  } catch (const EQuibError&) {
-    store_.Forget(store_.NoteTextPath(note.Id()));
+  } catch (const EQuibError& e) {
+    note.NoteDialogs().ShowMessage(std::string("The note's text was changed outside Quib, and that text "
+                                               "could not be kept as a note of its own: ") +
+                                   e.what());
   }
 }
 
@@ -96,7 +101,8 @@ void TNoteFileFollow::Reload(TfrmNote& note) {
   const int line = edit.textCursor().blockNumber();
   const int scroll = edit.verticalScrollBar()->value();
   note.LoadText();
-  const QTextBlock block = edit.document()->findBlockByNumber(std::min(line, edit.document()->blockCount() - 1));
+  const QTextBlock block =
+      edit.document()->findBlockByNumber(std::min(line, edit.document()->blockCount() - 1));
   QTextCursor cursor(block);
   edit.setTextCursor(cursor);
   edit.verticalScrollBar()->setValue(std::min(scroll, edit.verticalScrollBar()->maximum()));

@@ -25,8 +25,8 @@ TEST_F(FollowTest, ANoteTakesTextChangedByOthersKeepsUnsavedEditsAndIgnoresItsOw
   enum class Change { Theirs, Ours };
   struct Case {
     Change change;
-    bool typed;      // unsaved edits in the note when the news arrives
-    bool rescan;     // the news comes from the slow rescan, not the watch
+    bool typed;   // unsaved edits in the note when the news arrives
+    bool rescan;  // the news comes from the slow rescan, not the watch
     std::vector<std::string> shown;
     int newNotes;
   } cases[] = {
