@@ -18,6 +18,7 @@
 #include "notes/brScreenSnapper.h"
 #include "notes/ui/UArrangeCommands.h"
 #include "notes/ui/UNoteFactory.h"
+#include "notes/ui/UNoteFileFollow.h"
 #include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Desktop.h"
@@ -63,6 +64,10 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, TAppTitle& titl
   placement_->MoveTo(QPoint(kDesignLeft, kDesignTop));
   FormCreate();
   saver_->Start();
+  // Notes changed in the folder by someone else reach their windows while the program runs.
+  if (platform_.folderWatch)
+    follow_ = std::make_unique<TNoteFileFollow>(*platform_.folderWatch, store_, *notesList_, *factory_,
+                                                [this] { return ClosingAll(); });
   // A desktop without a tray (GNOME without its extension) leaves the control panel as the way
   // back: once it is clear that none is coming, the panel shows itself. A tray that starts a
   // moment after Quib, as at a login, is given that moment.
@@ -80,6 +85,7 @@ bool TfrmMain::HasTray() const {
 TfrmMain::~TfrmMain() {
   // The note windows refer to the control panel: they go first, and only go.
   destroying_ = true;
+  follow_.reset();
   const std::vector<TfrmNote*> notes = notesList_->Notes();
   for (TfrmNote* note : notes) delete note;
 }

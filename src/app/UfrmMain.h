@@ -29,6 +29,7 @@ class TConfigurationManager;
 class TBoxController;
 class TScreenSnapper;
 class TNoteFactory;
+class TNoteFileFollow;
 class TNotesList;
 class TNotesSaver;
 class TNoteStore;
@@ -153,6 +154,7 @@ class TfrmMain : public QMainWindow, public TNotePanel {
   std::unique_ptr<TNotesHost> noteHost_;
   std::unique_ptr<TNoteFactory> factory_;
   std::unique_ptr<TPanelPlacement> placement_;
+  std::unique_ptr<TNoteFileFollow> follow_;
   TNotesList* notesList_ = nullptr;
   TNotesTab* notesTab_ = nullptr;
   TAppearanceTab* appearanceTab_ = nullptr;

@@ -13,6 +13,7 @@
 #include "graphics/ui/UQtColorChooser.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtFolderWatch.h"
 #include "platform/QtScreens.h"
 #include "platform/QtShell.h"
 #include "platform/QtSystem.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
   platform.system = &system;
   platform.desktop = &desktop;
   platform.shell = &shell;
+  TQtFolderWatch folderWatch;
+  platform.folderWatch = &folderWatch;
 
   TfrmMain frmMain(platform, *store, title);
   if (TSessionEnd::Requested()) {

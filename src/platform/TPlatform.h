@@ -6,6 +6,7 @@ class Dialogs;
 class System;
 class Desktop;
 class Shell;
+class FolderWatch;
 
 struct TPlatform {
   Screens* screens = nullptr;
@@ -13,4 +14,6 @@ struct TPlatform {
   System* system = nullptr;
   Desktop* desktop = nullptr;
   Shell* shell = nullptr;
+  // News of the notes folder changing; none means the program does not follow it.
+  FolderWatch* folderWatch = nullptr;
 };

@@ -96,6 +96,15 @@ TTextEncoding TNoteStore::WriteNoteText(int32_t id, const std::vector<std::strin
                                         TTextEncoding encoding) {
   const std::string path = NoteTextPath(id);
   const std::string bytes = EncodeText(JoinLinesCRLF(lines), encoding);
+  // Someone else's version arrived since this program last read or wrote the file, and the
+  // window has not taken it in yet (a save between a sync tool's write and the news of it): it
+  // is kept as a note of its own before this one goes over it, and opens at the next start.
+  if (CheckOwnVersion(path) == TFileState::Changed) {
+    const std::string theirs = ReadFileBytes(path);
+    const std::string copy = NoteTextPath(NextFreeNoteId());
+    WriteFileAtomic(copy, theirs);
+    Remember(copy, theirs);
+  }
   WriteFileAtomic(path, bytes);
   Remember(path, bytes);
   return encoding;

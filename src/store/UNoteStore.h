@@ -66,7 +66,8 @@ class TNoteStore {
   std::optional<TTextFile> ReadNoteText(int32_t id);
   // Writes the lines, each ended by CR LF, crash-safe, in encoding when every character fits
   // there, else in UTF-8; returns the encoding written. Raises EQuibError when the file cannot
-  // be written; the file on disk then stays as it was.
+  // be written; the file on disk then stays as it was. A version someone else put there since
+  // this program last read or wrote it is first kept under the next free id.
   TTextEncoding WriteNoteText(int32_t id, const std::vector<std::string>& lines, TTextEncoding encoding);
   // Gives the live text file of note id its deleted name. False when there is none or the
   // rename fails; the file then keeps its live name.

@@ -9,6 +9,7 @@
 
 #include "base/brRandom.h"
 #include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
 #include "store/UTConfigurationManager.h"
@@ -66,12 +67,26 @@ TEST_F(NoteStoreTest, TellsItsOwnWritesFromSomeoneElses) {
   };
   for (const auto& c : cases) {
     TNoteStore fresh(dir.path());
+    fs::remove_all(fresh.NotesFolder());
+    CreateDir(fresh.NotesFolder());
     const std::string path = fresh.NoteTextPath(3);
-    fs::remove_all(path);
     EXPECT_FALSE(fresh.CheckOwnVersion(path)) << c.what << ": never written in this run";
     fresh.WriteNoteText(3, {"mine"}, TTextEncoding::Utf8);
     c.after(path);
     EXPECT_EQ(fresh.CheckOwnVersion(path), c.state) << c.what;
+    if (c.state == TFileState::Gone) continue;
+    // The next write of the note: someone else's version is kept as a note of its own first.
+    const std::string theirs = ReadFileBytes(path);
+    fresh.WriteNoteText(3, {"again"}, TTextEncoding::Utf8);
+    EXPECT_EQ(ReadFileBytes(path), "again\r\n") << c.what;
+    const auto live = fresh.ListNoteTextFiles(false);
+    ASSERT_EQ(live.size(), c.state == TFileState::Changed ? 2u : 1u) << c.what;
+    if (live.size() == 2) {
+      const std::string copy =
+          fresh.NotesFolder() + "/" + (live[0] == NoteTextFileName(3, false) ? live[1] : live[0]);
+      EXPECT_EQ(ReadFileBytes(copy), theirs) << c.what;
+      EXPECT_EQ(fresh.CheckOwnVersion(copy), TFileState::Same) << c.what;
+    }
   }
 }
 

@@ -54,3 +54,33 @@ rss_kb=$(awk '/^VmRSS:/ { print $2 }' "/proc/$QUIB_PID/status")
 [ "$rss_kb" -lt $((400 * 1024)) ] || fail "the program holds $((rss_kb / 1024)) MB for a giant note"
 stop_quib TERM
 pass "a record 2147483647 pixels wide is shown ${width}x${height}; the program holds $((rss_kb / 1024)) MB"
+
+# A note text replaced by another process (as a sync tool does: a temporary file renamed over
+# it) while the program runs: the open note shows it, and typing goes on from the new text.
+rm -f "$APP/quibnotes.xml"
+printf 'before\r\n' >"$APP/quibnotes/quibnote0001.txt"
+start_quib
+wait_notes 1
+read -r w x y width height < <(list_notes)
+sleep 1
+note_pixels() { import -window "$w" rgb:- 2>/dev/null | md5sum; }
+old=$(note_pixels)
+sleep 0.7
+[ "$(note_pixels)" = "$old" ] || fail "the note's pixels change by themselves (a blinking caret?): no measure"
+printf 'from elsewhere\r\nsecond line\r\n' >"$APP/quibnotes/.incoming"
+start_ns=$(date +%s%N)
+mv "$APP/quibnotes/.incoming" "$APP/quibnotes/quibnote0001.txt"
+until [ "$(note_pixels)" != "$old" ]; do
+  [ $(($(date +%s%N) - start_ns)) -lt 2000000000 ] || fail "the note did not show the new text within 2 s"
+done
+shown_ms=$((($(date +%s%N) - start_ns) / 1000000))
+shot "$E2E_WORK/followed.png"
+xdotool mousemove $((x + 60)) $((y + 40)) click 1
+sleep 0.3
+xdotool key ctrl+End
+xdotool type --delay 20 " typed"
+stop_quib TERM
+note_text=$(tr -d '\r' <"$APP/quibnotes/quibnote0001.txt")
+[ "$note_text" = $'from elsewhere\nsecond line typed' ] || fail "the note file holds: $note_text"
+[ "$(ls "$APP/quibnotes" | grep -c '^quibnote.*\.txt$')" -eq 1 ] || fail "a second note was made: $(ls "$APP/quibnotes")"
+pass "a note text replaced by another process shows in ${shown_ms} ms, and typing goes on from it"

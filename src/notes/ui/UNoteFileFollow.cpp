@@ -1,0 +1,109 @@
+#include "notes/ui/UNoteFileFollow.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "notes/ui/UNoteFactory.h"
+#include "notes/ui/UNotesList.h"
+#include "notes/ui/UfrmNote.h"
+#include "platform/Dialogs.h"
+#include "platform/FolderWatch.h"
+#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
+#include "store/UQuibError.h"
+
+namespace {
+std::string JoinCrLf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+}  // namespace
+
+TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesList& notes,
+                                 TNoteFactory& factory, std::function<bool()> closed)
+    : watch_(watch),
+      store_(store),
+      notes_(notes),
+      factory_(factory),
+      closed_(std::move(closed)),
+      folder_(store.NotesFolder()) {
+  watch_.SetHandler([this](const std::string&, const std::vector<std::string>& names) { Changed(names); });
+  watch_.Watch(folder_);
+  watch_.SetRescan(RescanMs, [this] { Changed({std::string()}); });
+}
+
+TNoteFileFollow::~TNoteFileFollow() {
+  watch_.SetRescan(0, {});
+  watch_.Unwatch(folder_);
+  watch_.SetHandler({});
+}
+
+void TNoteFileFollow::Changed(const std::vector<std::string>& names) {
+  if (closed_ && closed_()) return;
+  bool all = false;
+  std::set<int32_t> ids;
+  for (const std::string& name : names) {
+    if (name.empty())
+      all = true;
+    else if (MatchesNoteFilePattern(name, false))
+      ids.insert(NoteIdFromFileName(name));
+  }
+  // A copy: a note opened for incoming text joins the list while it is walked.
+  const std::vector<TfrmNote*> open = notes_.Notes();
+  for (TfrmNote* note : open)
+    if (all || ids.count(note->Id())) Follow(*note);
+}
+
+void TNoteFileFollow::Follow(TfrmNote& note) {
+  const std::optional<TFileState> state = store_.CheckOwnVersion(store_.NoteTextPath(note.Id()));
+  // Our own version, or a file gone (the deleted name, or removed): nothing arrived to show.
+  if (state && *state != TFileState::Changed) return;
+  if (!note.Modified()) {
+    try {
+      Reload(note);
+    } catch (const EQuibError&) {
+      // A file caught half-copied by a tool that writes in place: the next news reads it again.
+    }
+    return;
+  }
+  std::optional<TTextFile> incoming;
+  try {
+    incoming = store_.ReadNoteText(note.Id());
+  } catch (const EQuibError&) {
+    return;
+  }
+  if (!incoming) return;
+  // The new note's file is written as it is made, before the edited note saves over the old one.
+  if (factory_.CreateRandomNote(JoinCrLf(incoming->Lines))) return;
+  // No window could hold it (the limit of open notes): the text is kept as a stored note of its
+  // own, which opens at the next start.
+  try {
+    store_.WriteNoteText(store_.NextFreeNoteId(), incoming->Lines, incoming->Encoding);
+  } catch (const EQuibError& e) {
+    note.NoteDialogs().ShowMessage(std::string("The note's text was changed outside Quib, and that text "
+                                               "could not be kept as a note of its own: ") +
+                                   e.what());
+  }
+}
+
+void TNoteFileFollow::Reload(TfrmNote& note) {
+  QPlainTextEdit& edit = *note.mem;
+  const int line = edit.textCursor().blockNumber();
+  const int scroll = edit.verticalScrollBar()->value();
+  note.LoadText();
+  const QTextBlock block =
+      edit.document()->findBlockByNumber(std::min(line, edit.document()->blockCount() - 1));
+  QTextCursor cursor(block);
+  edit.setTextCursor(cursor);
+  edit.verticalScrollBar()->setValue(std::min(scroll, edit.verticalScrollBar()->maximum()));
+}

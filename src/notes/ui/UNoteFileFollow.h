@@ -1,0 +1,43 @@
+// Follows the notes folder while the program runs: a note text that someone else (a sync tool, an
+// editor) replaced reaches its open note. A note without unsaved edits takes the new text, its
+// caret line and scroll kept as far as they still exist; a note with unsaved edits keeps them, and
+// the incoming text opens as a new note of its own, so nothing is overwritten. The program's own
+// writes are told apart by the store's record of what it last read or wrote.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class FolderWatch;
+class TfrmNote;
+class TNoteFactory;
+class TNotesList;
+class TNoteStore;
+
+class TNoteFileFollow {
+ public:
+  static constexpr int RescanMs = 30000;
+
+  // Starts watching the store's notes folder; everything handed in outlives the follower. Once
+  // closed answers true (the notes are being saved for the end), news is let pass.
+  TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesList& notes, TNoteFactory& factory,
+                  std::function<bool()> closed);
+  ~TNoteFileFollow();
+  TNoteFileFollow(const TNoteFileFollow&) = delete;
+  TNoteFileFollow& operator=(const TNoteFileFollow&) = delete;
+
+  // The changed entry names as the watch reports them; an empty name looks at every open note.
+  void Changed(const std::vector<std::string>& names);
+
+ private:
+  void Follow(TfrmNote& note);
+  static void Reload(TfrmNote& note);
+
+  FolderWatch& watch_;
+  TNoteStore& store_;
+  TNotesList& notes_;
+  TNoteFactory& factory_;
+  std::function<bool()> closed_;
+  std::string folder_;
+};
