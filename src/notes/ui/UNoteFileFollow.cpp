@@ -14,20 +14,10 @@
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderWatch.h"
+#include "store/UFileUtil.h"
 #include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
-
-namespace {
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  return text;
-}
-}  // namespace
 
 TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesList& notes,
                                  TNoteFactory& factory, std::function<bool()> closed)
@@ -84,7 +74,7 @@ void TNoteFileFollow::Follow(TfrmNote& note) {
   }
   if (!incoming) return;
   // The new note's file is written as it is made, before the edited note saves over the old one.
-  if (factory_.CreateRandomNote(JoinCrLf(incoming->Lines))) return;
+  if (factory_.CreateRandomNote(JoinLinesCRLF(incoming->Lines))) return;
   // No window could hold it (the limit of open notes): the text is kept as a stored note of its
   // own, which opens at the next start.
   try {

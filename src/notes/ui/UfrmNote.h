@@ -170,6 +170,7 @@ class TfrmNote : public QWidget {
   void ShowHint();
   void HideHint();
   void pbPaint(QPainter& painter);
+  void BeginDrag(const QWidget& control, const QMouseEvent& e);
   void pbMouseDown(QMouseEvent& e);
   void pbMouseMove(QMouseEvent& e);
   void pbMouseUp(QMouseEvent& e);

@@ -26,15 +26,21 @@ QPoint PointerIn(const QWidget& window, const QWidget& control, const QMouseEven
 
 // ---- move drag ----------------------------------------------------------------------------
 
-void TfrmNote::pbMouseDown(QMouseEvent& e) {
-  if (e.button() != Qt::LeftButton) return;
+// A press that starts a move or a resize: the text keeps the keyboard, the press point is kept,
+// and edge snapping reads the screens as they are now.
+void TfrmNote::BeginDrag(const QWidget& control, const QMouseEvent& e) {
   TakeKeyboard();
-  moving_ = true;
-  clickPending_ = true;
-  const QPoint p = PointerIn(*this, *pb, e);
+  const QPoint p = PointerIn(*this, control, e);
   downX_ = p.x();
   downY_ = p.y();
   if (host_.Options().Snapping.Edges) host_.ScreenSnapper().Refresh();
+}
+
+void TfrmNote::pbMouseDown(QMouseEvent& e) {
+  if (e.button() != Qt::LeftButton) return;
+  moving_ = true;
+  clickPending_ = true;
+  BeginDrag(*pb, e);
 }
 
 void TfrmNote::pbMouseMove(QMouseEvent& e) {
@@ -76,12 +82,8 @@ void TfrmNote::pbDblClick(QMouseEvent& e) {
 
 void TfrmNote::pbSizeMouseDown(QMouseEvent& e) {
   if (e.button() != Qt::LeftButton) return;
-  TakeKeyboard();
   sizing_ = true;
-  const QPoint p = PointerIn(*this, *pnlSize, e);
-  downX_ = p.x();
-  downY_ = p.y();
-  if (host_.Options().Snapping.Edges) host_.ScreenSnapper().Refresh();
+  BeginDrag(*pnlSize, e);
 }
 
 void TfrmNote::pbSizeMouseMove(QMouseEvent& e) {
