@@ -26,15 +26,30 @@ TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesLi
       notes_(notes),
       factory_(factory),
       closed_(std::move(closed)),
-      folder_(store.NotesFolder()) {
-  watch_.SetHandler([this](const std::string&, const std::vector<std::string>& names) { Changed(names); });
+      folder_(store.NotesFolder()),
+      dataFolder_(store.DataFolder()) {
+  // The data folder as the store names it ends in a separator; the watch is given it without.
+  while (dataFolder_.size() > 1 && (dataFolder_.back() == '/' || dataFolder_.back() == '\\'))
+    dataFolder_.pop_back();
+  watch_.SetHandler([this](const std::string& folder, const std::vector<std::string>& names) {
+    if (folder == dataFolder_) {
+      if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_(names);
+    } else {
+      Changed(names);
+    }
+  });
   watch_.Watch(folder_);
-  watch_.SetRescan(RescanMs, [this] { Changed({std::string()}); });
+  watch_.Watch(dataFolder_);
+  watch_.SetRescan(RescanMs, [this] {
+    Changed({std::string()});
+    if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_({std::string()});
+  });
 }
 
 TNoteFileFollow::~TNoteFileFollow() {
   watch_.SetRescan(0, {});
   watch_.Unwatch(folder_);
+  watch_.Unwatch(dataFolder_);
   watch_.SetHandler({});
 }
 

@@ -27,8 +27,13 @@ class TNoteFileFollow {
   TNoteFileFollow(const TNoteFileFollow&) = delete;
   TNoteFileFollow& operator=(const TNoteFileFollow&) = delete;
 
-  // The changed entry names as the watch reports them; an empty name looks at every open note.
+  // The changed entry names of the notes folder as the watch reports them; an empty name looks
+  // at every open note.
   void Changed(const std::vector<std::string>& names);
+  // Told the changed entry names of the data folder (the notes file, its conflict copies); the
+  // rescan tells it an empty name. Unset, such news is let pass.
+  using TDataFolderChanged = std::function<void(const std::vector<std::string>& names)>;
+  void SetDataFolderHandler(TDataFolderChanged handler) { dataFolderChanged_ = std::move(handler); }
 
  private:
   void Follow(TfrmNote& note);
@@ -40,4 +45,6 @@ class TNoteFileFollow {
   TNoteFactory& factory_;
   std::function<bool()> closed_;
   std::string folder_;
+  std::string dataFolder_;
+  TDataFolderChanged dataFolderChanged_;
 };
