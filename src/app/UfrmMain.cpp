@@ -77,6 +77,10 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, TAppTitle& titl
     });
 }
 
+void TfrmMain::KeepSpareNoteWindow() {
+  factory_->KeepSpareWindow(true);
+}
+
 bool TfrmMain::HasTray() const {
   // A tray whose menu cannot be reached is no way back to the panel either.
   return (!platform_.desktop || platform_.desktop->HasSystemTray()) && tray_->ShowsMenu();
@@ -86,6 +90,7 @@ TfrmMain::~TfrmMain() {
   // The note windows refer to the control panel: they go first, and only go.
   destroying_ = true;
   follow_.reset();
+  factory_->KeepSpareWindow(false);
   const std::vector<TfrmNote*> notes = notesList_->Notes();
   for (TfrmNote* note : notes) delete note;
 }

@@ -85,6 +85,9 @@ class TfrmMain : public QMainWindow, public TNotePanel {
   TNotesList& NotesList() const { return *notesList_; }
   TAppearanceTab& AppearanceTab() const { return *appearanceTab_; }
   TNotesSaver& Saver() const { return *saver_; }
+  // From now on a note window is kept built ahead, so a new note shows without waiting for one
+  // to be built (the program does this; tests mostly go without).
+  void KeepSpareNoteWindow();
   // "Create Quib-&Note": an empty note at a random place.
   void cmCreateQuibNoteClick();
   // The "&Arrange" menu.

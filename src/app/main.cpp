@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   panel = &frmMain;
+  frmMain.KeepSpareNoteWindow();
   // From here on an end that skips the closing step (a broken X connection) still saves.
   const TExitSave exitSave(frmMain.Saver());
   // Only now that this is the one program of the folder: a crash's half-written temporaries.

@@ -9,10 +9,58 @@
 #include "platform/Screens.h"
 #include "store/UFileUtil.h"
 #include "store/UNoteStore.h"
+#include "store/USettingsKeys.h"
 #include "store/UTConfigurationManager.h"
 #include "store/UTNoteConfig.h"
 #include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
+
+TNoteFactory::TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store,
+                           const TbrRegVal& settings, const Screens& screens, Dialogs& dialogs,
+                           TRandom& random)
+    : host_(host),
+      registry_(registry),
+      store_(store),
+      settings_(settings),
+      screens_(screens),
+      dialogs_(dialogs),
+      random_(random) {
+  spareTimer_.setSingleShot(true);
+  spareTimer_.setInterval(SpareDelayMs);
+  QObject::connect(&spareTimer_, &QTimer::timeout, [this] { BuildSpare(); });
+}
+
+TNoteFactory::~TNoteFactory() = default;
+
+void TNoteFactory::KeepSpareWindow(bool keep) {
+  keepSpare_ = keep;
+  if (keep) {
+    spareTimer_.start();
+  } else {
+    spareTimer_.stop();
+    spare_.reset();
+  }
+}
+
+void TNoteFactory::BuildSpare() {
+  if (!keepSpare_ || spare_) return;
+  spare_ = std::make_unique<TfrmNote>(host_);
+  spare_->setWindowTitle(QString());
+  // Polished and with its window made, still unmapped: what is left for the new note is the
+  // part of the work that depends on it.
+  spare_->ensurePolished();
+  spare_->winId();
+}
+
+std::unique_ptr<TfrmNote> TNoteFactory::TakeWindow() {
+  std::unique_ptr<TfrmNote> note = std::move(spare_);
+  if (keepSpare_) spareTimer_.start();
+  // The shadow is chosen as the window is built: a spare from before the setting changed goes.
+  if (note && note->ShadowSuppressed() == !settings_.GetBoolean(setting::bWinXPShadow)) return note;
+  note = std::make_unique<TfrmNote>(host_);
+  note->setWindowTitle(QString());
+  return note;
+}
 
 TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, int width, int height) {
   if (registry_.OpenNoteCount() >= MaxNotes) {
@@ -22,9 +70,8 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   // The id first: when none is left, no window has been made for nothing. An id whose live or
   // deleted text file exists already is passed over, so a new note never takes a stored text.
   const int32_t id = store_.NextFreeNoteId();
-  auto note = std::make_unique<TfrmNote>(host_);
+  std::unique_ptr<TfrmNote> note = TakeWindow();
   note->SetId(id);
-  note->setWindowTitle(QString());
   note->SetLines(SplitTextLines(text));
   const TNoteDefaults defaults = TNoteDefaults::FromSettings(settings_);
   note->SetNoteColor(defaults.RandomColor ? RandomColor(random_) : clDefaultNoteColor);

@@ -2,7 +2,9 @@
 // open notes, and windows for the notes already stored.
 #pragma once
 
+#include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "notes/UNoteRegistry.h"
@@ -21,14 +23,16 @@ class TNoteFactory {
   static constexpr int MaxNotes = 1024;
 
   TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store, const TbrRegVal& settings,
-               const Screens& screens, Dialogs& dialogs, TRandom& random)
-      : host_(host),
-        registry_(registry),
-        store_(store),
-        settings_(settings),
-        screens_(screens),
-        dialogs_(dialogs),
-        random_(random) {}
+               const Screens& screens, Dialogs& dialogs, TRandom& random);
+  ~TNoteFactory();
+  TNoteFactory(const TNoteFactory&) = delete;
+  TNoteFactory& operator=(const TNoteFactory&) = delete;
+
+  // Keeps one note window built ahead, in a quiet moment after start-up and after each new
+  // note, so that a note the user asks for only takes its id, text, colour and place before it
+  // is shown. Off by default; the spare is hidden, has no id and is in no list.
+  void KeepSpareWindow(bool keep);
+  bool HasSpareWindow() const { return spare_ != nullptr; }
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.
@@ -41,6 +45,11 @@ class TNoteFactory {
   TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection);
 
  private:
+  static constexpr int SpareDelayMs = 250;
+  // The spare when it suits the settings as they are now, else a window built now.
+  std::unique_ptr<TfrmNote> TakeWindow();
+  void BuildSpare();
+
   TNoteHost& host_;
   TNoteRegistry& registry_;
   TNoteStore& store_;
@@ -48,4 +57,7 @@ class TNoteFactory {
   const Screens& screens_;
   Dialogs& dialogs_;
   TRandom& random_;
+  bool keepSpare_ = false;
+  std::unique_ptr<TfrmNote> spare_;
+  QTimer spareTimer_;
 };

@@ -112,7 +112,9 @@ std::vector<std::string> TfrmNote::Lines() const {
 
 void TfrmNote::SetLines(const std::vector<std::string>& lines) {
   const std::string text = TextAreaText(lines);
-  mem->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  // An empty text into an empty window changes nothing (a new note from the keyboard).
+  if (!text.empty() || !mem->document()->isEmpty())
+    mem->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   modified_ = true;
 }
 

@@ -54,6 +54,8 @@ class TfrmNote : public QWidget {
   // only when the setting asked for one when the window was made. Asked of the desktop when
   // wanted, not while the note is made: the question waits for the X server.
   bool DropShadow() const;
+  // Built while the settings asked for no shadow.
+  bool ShadowSuppressed() const { return shadowSuppressed_; }
   // The strip's tooltip while minimized: the first line of the text when the note collapsed.
   const std::string& StripHint() const { return hint_; }
 

@@ -2,6 +2,7 @@
 // stay-on-top, the key preview and the closing of a window by the user.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -9,6 +10,7 @@
 #include <QWindow>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "NoteTestUtil.h"
 #include "graphics/brColorUtil.h"
@@ -464,5 +466,32 @@ TEST(NoteFactory, RefusesTheNoteAfterTheLimit) {
       EXPECT_EQ(t.host.dialogs.Texts("message"),
                 std::vector<std::string>{"Cannot create more than 1024 windows."});
     }
+  }
+}
+
+TEST(NoteFactory, ASpareWindowBecomesTheNextNoteWhileItSuitsTheShadowSetting) {
+  struct Registry : TNoteRegistry {
+    std::vector<std::unique_ptr<TfrmNote>> notes;
+    int OpenNoteCount() const override { return static_cast<int>(notes.size()); }
+    void AddNoteToList(TfrmNote& note) override { notes.emplace_back(&note); }
+  };
+  for (const bool shadowChanged : {false, true}) {
+    Notes t;
+    Registry registry;
+    TNoteFactory factory(t.host, registry, t.host.store, *t.host.settings, t.host.screens, t.host.dialogs,
+                         t.host.random);
+    factory.KeepSpareWindow(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return factory.HasSpareWindow(); }));
+    const QWidget* spare = QApplication::topLevelWidgets().back();
+    if (shadowChanged)
+      t.host.settings->SetBoolean("bWinXPShadow", !t.host.settings->GetBoolean("bWinXPShadow"));
+    TfrmNote* note = factory.CreateNote("spare", 30, 40, 128, 128);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note == spare, !shadowChanged);
+    EXPECT_EQ(note->ShadowSuppressed(), !t.host.settings->GetBoolean("bWinXPShadow"));
+    EXPECT_EQ(note->Lines(), std::vector<std::string>{"spare"});
+    EXPECT_EQ(note->geometry(), QRect(30, 40, 128, 128));
+    EXPECT_FALSE(note->Modified());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return factory.HasSpareWindow(); }));
   }
 }
