@@ -41,7 +41,7 @@ expect_notes() { wait_for "${2:-10}" has_notes "$1" || fail "$SIDE shows $(note_
 note_pixels() { import -window "$1" rgb:- 2>/dev/null | md5sum; }
 # live_has SIDE TEXT: some live note text of the side holds the line.
 live_has() { grep -qx -- "$2"$'\r\\?' "$(notes "$1")"/quibnote[0-9][0-9][0-9][0-9].txt; }
-no_conflict_copies() { ! ls -A "$(data "$1")" "$(notes "$1")" | grep -q 'sync-conflict'; }
+no_conflict_copies() { [ -z "$(find "$(data "$1")" -name '*.sync-conflict-*' -print -quit)" ]; }
 settled() {
   local side line
   for side in a b; do
@@ -65,7 +65,7 @@ start_sync_pair "$(data a)" "$(data b)"
 cmp -s "$(notes a)/quibnote0001.txt" "$(notes b)/quibnote0001.txt" || fail "the note did not reach b"
 start_side a
 expect_notes 1
-read -r note_a xa ya _ _ < <(list_notes)
+read -r _ xa ya _ _ < <(list_notes)
 start_side b
 expect_notes 1
 read -r note_b xb yb _ _ < <(list_notes)
