@@ -41,7 +41,10 @@ expect_notes() { wait_for "${2:-10}" has_notes "$1" || fail "$SIDE shows $(note_
 note_pixels() { import -window "$1" rgb:- 2>/dev/null | md5sum; }
 # live_has SIDE TEXT: some live note text of the side holds the line.
 live_has() { grep -qx -- "$2"$'\r\\?' "$(notes "$1")"/quibnote[0-9][0-9][0-9][0-9].txt; }
-no_conflict_copies() { [ -z "$(find "$(data "$1")" -name '*.sync-conflict-*' -print -quit)" ]; }
+# (Syncthing's own partial downloads, .syncthing.NAME.tmp, are not copies.)
+no_conflict_copies() { [ -z "$(find "$(data "$1")" -name '*.sync-conflict-*' ! -name '.syncthing.*' -print -quit)" ]; }
+# Each side's note texts, for a failure's message.
+texts() { local side; for side in a b; do echo "-- $side:"; ls -A "$(data $side)"; (cd "$(notes $side)" && tail -n +1 -- *); done | tr -d '\r'; }
 settled() {
   local side line
   for side in a b; do
@@ -78,7 +81,8 @@ xdotool mousemove $((xa + 60)) $((ya + 60))
 type_line "from A" quibnote0001.txt
 sync_wait_idle
 use b
-wait_for 5 test "$(note_pixels "$note_b")" != "$shown_b" || fail "b's note does not show a's edit"
+changed_on_b() { [ "$(note_pixels "$note_b")" != "$shown_b" ]; }
+wait_for 5 changed_on_b || fail "b's note does not show a's edit"
 xdotool mousemove $((xb + 60)) $((yb + 60))
 type_line "from B" quibnote0001.txt
 sync_wait_idle
@@ -125,9 +129,9 @@ xdotool mousemove $((xb + 60)) $((yb + 60))
 type_line "B apart" quibnote0001.txt
 sync_resume
 lines=(start "from A" "from B" "A apart" "B apart")
-wait_for 30 settled "${lines[@]}" || fail "after the link came back: a has $(ls "$(notes a)"), b has $(ls "$(notes b)")"
+wait_for 30 settled "${lines[@]}" || fail "after the link came back: $(texts)"
 sync_wait_idle
-settled "${lines[@]}" || fail "the two sides did not stay in step"
+settled "${lines[@]}" || fail "the two sides did not stay in step: $(texts)"
 pass "lines typed on both sides while apart are all in live notes on both, no conflict copy left"
 
 # e. Note 1 dragged by its strip on a moves on b.
@@ -138,7 +142,7 @@ xdotool mouseup 1
 wait_for 8 grep -q "left=\"$((xa + 100))\" top=\"$((ya + 50))\"" "$(data a)/quibnotes.xml" || fail "a did not save the move"
 sync_wait_idle
 use b
-moved_on_b() { list_notes | grep -q "^$note_b $((xa + 100)) $((ya + 50)) "; }
+moved_on_b() { list_notes | grep "^$note_b $((xa + 100)) $((ya + 50)) " >/dev/null; }
 wait_for 5 moved_on_b || fail "note 1 on b is not where a moved it: $(list_notes)"
 pass "a note moved on a moves on b"
 
@@ -149,5 +153,5 @@ sync_wait_idle
 for side in a b; do
   [ ! -e "$(notes $side)/quibnote0002.txt" ] || fail "the deleted note came back on $side"
 done
-settled "${lines[@]}" || fail "a line was lost at the exit"
+settled "${lines[@]}" || fail "a line was lost at the exit: $(texts)"
 pass "after both exit the deleted note stays deleted and every line is in a live note on both sides"
