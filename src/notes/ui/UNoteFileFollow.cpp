@@ -47,7 +47,7 @@ TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesLi
     if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_({std::string()});
   });
   // Conflict copies a sync tool left while the program was not running.
-  AdoptConflictCopies({}, true);
+  if (!(closed_ && closed_())) AdoptConflictCopies({}, true);
 }
 
 TNoteFileFollow::~TNoteFileFollow() {

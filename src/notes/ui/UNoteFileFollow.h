@@ -34,7 +34,7 @@ class TNoteFileFollow {
   TNoteFileFollow& operator=(const TNoteFileFollow&) = delete;
 
   // The changed entry names of the notes folder as the watch reports them; an empty name looks
-  // at every open note.
+  // at the whole folder: every open note, every note text and every conflict copy.
   void Changed(const std::vector<std::string>& names);
   // Told the changed entry names of the data folder (the notes file, its conflict copies); the
   // rescan tells it an empty name. Unset, such news is let pass.
