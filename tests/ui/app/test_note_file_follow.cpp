@@ -88,51 +88,28 @@ TEST_F(FollowTest, ANoteTakesTextChangedByOthersKeepsUnsavedEditsAndIgnoresItsOw
 }
 
 namespace {
-std::string NotesPath(const TNoteStore& store, const std::string& name) {
-  return store.NotesFolder() + "/" + name;
-}
-std::string CopyName(int32_t id, const std::string& ext = ".txt") {
-  return "quibnote" + PadNumber(id, 4) + ".sync-conflict-20261209-031500-ABCDEFG" + ext;
-}
 const char* const kRecord7 =
     "<quib>\r\n<note id=\"7\" left=\"40\" top=\"50\" width=\"150\" height=\"140\" minimized=\"0\" "
     "systemnote=\"0\" chat=\"0\" readonly=\"0\" ontop=\"0\" color=\"255\" fontsize=\"8\" fontcolor=\"0\" "
     "fontname=\"Sans\" />\r\n</quib>\r\n";
 }  // namespace
 
-TEST_F(FollowTest, ANoteTextArrivingWithNoWindowOpensWithItsRecord) {
-  struct Case {
-    bool recorded;  // the notes file holds a record of the arriving id
-    bool rescan;
-  } cases[] = {{true, false}, {false, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(&c - cases));
+TEST_F(FollowTest, ANoteTextArrivingWithNoWindowOpensOnceFromItsRecord) {
+  for (const bool recorded : {true, false}) {
     fresh();
-    if (c.recorded) write("quibnotes.xml", kRecord7);
+    if (recorded) write("quibnotes.xml", kRecord7);
     start();
-    TfrmNote& typing = newNote();
-    const int before = list().Count();
     WriteFileAtomic(store->NoteTextPath(7), "from elsewhere\r\n");
-    if (c.rescan)
-      watch.RunRescan();
-    else
-      watch.Report(store->NotesFolder(), {NoteTextFileName(7, false)});
-    ASSERT_EQ(list().Count(), before + 1);
-    TfrmNote& arrived = list().At(before);
-    EXPECT_EQ(arrived.Id(), 7);
-    EXPECT_EQ(arrived.Lines(), std::vector<std::string>{"from elsewhere"});
-    EXPECT_FALSE(arrived.Modified());
-    if (c.recorded) {
-      EXPECT_EQ(arrived.geometry(), QRect(40, 50, 150, 140));
-    }
-    // Told again, or of the note's own save: still one window for it.
-    watch.Report(store->NotesFolder(), {NoteTextFileName(7, false), NoteTextFileName(typing.Id(), false)});
-    EXPECT_EQ(list().Count(), before + 1);
+    watch.Report(store->NotesFolder(), {NoteTextFileName(7, false)});
+    watch.RunRescan();  // told again: still one window
+    ASSERT_EQ(list().Count(), 1);
+    EXPECT_EQ(list().At(0).Lines(), std::vector<std::string>{"from elsewhere"});
+    EXPECT_EQ(list().At(0).geometry() == QRect(40, 50, 150, 140), recorded);
     EXPECT_GT(newNote().Id(), 7);
   }
 }
 
-TEST_F(FollowTest, ANoteWhoseFileWentElsewhereClosesAsDeletedOrKeepsItsEditsUnderANewId) {
+TEST_F(FollowTest, ANoteWhoseFileWentElsewhereStaysDeletedOrKeepsItsEditsUnderANewId) {
   struct Case {
     bool renamed;  // given the deleted name, else removed
     bool typed;
@@ -142,69 +119,54 @@ TEST_F(FollowTest, ANoteWhoseFileWentElsewhereClosesAsDeletedOrKeepsItsEditsUnde
     fresh();
     start();
     TfrmNote& note = newNote();
-    note.SetLines({"saved"});
-    note.SaveText();
-    const int32_t id = note.Id();
-    const std::string live = store->NoteTextPath(id);
+    const std::string live = store->NoteTextPath(note.Id());
     if (c.renamed)
-      ASSERT_TRUE(RenameFile(live, store->DeletedNoteTextPath(id)));
+      ASSERT_TRUE(RenameFile(live, store->DeletedNoteTextPath(note.Id())));
     else
       std::filesystem::remove(live);
     if (c.typed) note.SetLines({"typed"});
-    watch.Report(store->NotesFolder(), {NoteTextFileName(id, false)});
+    watch.Report(store->NotesFolder(), {NoteTextFileName(note.Id(), false)});
     QApplication::processEvents();
-    if (c.typed) {
-      ASSERT_EQ(list().Count(), 1);
-      EXPECT_GT(list().At(0).Id(), id);
-      EXPECT_EQ(ReadTextLines(store->NoteTextPath(list().At(0).Id())), std::vector<std::string>{"typed"});
-    } else {
-      EXPECT_EQ(list().Count(), 0);
-    }
-    stop();
-    EXPECT_FALSE(FileExists(live));
-    start();
     EXPECT_EQ(list().Count(), c.typed ? 1 : 0);
+    stop();
+    start();
     EXPECT_FALSE(FileExists(live));
+    ASSERT_EQ(list().Count(), c.typed ? 1 : 0);
+    if (c.typed) {
+      EXPECT_EQ(list().At(0).Lines(), std::vector<std::string>{"typed"});
+    }
   }
 }
 
 TEST_F(FollowTest, AConflictCopyOfANoteTextBecomesANoteThenGoes) {
-  enum class When { Reported, Rescan, Startup };
   struct Case {
-    When when;
-    std::string copyText;
-    std::string ext;  // ".~txt": a copy of a deleted note's text
-    bool adopted;     // a new note holds the copy's text
-    bool removed;
+    bool atStart;  // there before the program starts, else reported while it runs
+    const char* text;
+    const char* ext;  // ".~txt": a copy of a deleted note's text, left alone
+    bool adopted;
   } cases[] = {
-      {When::Reported, "theirs\r\n", ".txt", true, true},
-      {When::Rescan, "theirs\r\n", ".txt", true, true},
-      {When::Startup, "theirs\r\n", ".txt", true, true},
-      {When::Reported, "ours\r\n", ".txt", false, true},
-      {When::Reported, "theirs\r\n", ".~txt", false, false},
+      {false, "theirs\r\n", ".txt", true},
+      {true, "theirs\r\n", ".txt", true},
+      {false, "ours\r\n", ".txt", false},
+      {false, "theirs\r\n", ".~txt", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(&c - cases));
     fresh();
     WriteFileAtomic(store->NoteTextPath(1), "ours\r\n");
-    const std::string copy = NotesPath(*store, CopyName(1, c.ext));
-    if (c.when == When::Startup) WriteFileAtomic(copy, c.copyText);
+    const std::string name = std::string("quibnote0001.sync-conflict-20261209-031500-ABCDEFG") + c.ext;
+    const std::string copy = store->NotesFolder() + "/" + name;
+    if (c.atStart) WriteFileAtomic(copy, c.text);
     start();
-    ASSERT_EQ(list().Count(), c.when == When::Startup && c.adopted ? 2 : 1);
-    if (c.when != When::Startup) {
-      WriteFileAtomic(copy, c.copyText);
-      if (c.when == When::Rescan)
-        watch.RunRescan();
-      else
-        watch.Report(store->NotesFolder(), {CopyName(1, c.ext)});
+    if (!c.atStart) {
+      WriteFileAtomic(copy, c.text);
+      watch.Report(store->NotesFolder(), {name});
     }
     ASSERT_EQ(list().Count(), c.adopted ? 2 : 1);
-    EXPECT_EQ(FileExists(copy), !c.removed);
+    EXPECT_EQ(FileExists(copy), std::string(c.ext) == ".~txt");
     EXPECT_EQ(ReadTextLines(store->NoteTextPath(1)), std::vector<std::string>{"ours"});
     if (c.adopted) {
-      const TfrmNote& made = list().At(1);
-      EXPECT_GT(made.Id(), 1);
-      EXPECT_EQ(ReadTextLines(store->NoteTextPath(made.Id())), std::vector<std::string>{"theirs"});
+      EXPECT_EQ(ReadTextLines(store->NoteTextPath(list().At(1).Id())), std::vector<std::string>{"theirs"});
     }
   }
 }
