@@ -79,6 +79,9 @@ bool TNotesFileFollow::MergeNotesFile(bool windows) {
   const std::optional<TNotesMerge> merge = collection->MergeFile(path);
   if (!merge) return false;
   if (windows) Follow(*merge);
+  // Changes made here that the incoming file lacks (a note made since) are written soon, not
+  // only with the next edit.
+  if (collection->Changed()) emit notes_.NoteChanged();
   return true;
 }
 
