@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -138,10 +139,24 @@ std::optional<TNotesMerge> TConfigurationManager::MergeFile(const std::string& p
   written.reserve(incoming.size());
   for (const TNoteConfig& record : incoming) written.push_back(&record);
   savedContent_ = ContentOf(written);
+  FollowOrder(incoming);
   base_ = std::move(incoming);
   unreadable_ = false;
   damaged_ = false;
   return merge;
+}
+
+void TConfigurationManager::FollowOrder(const std::vector<TNoteConfig>& records) {
+  std::unordered_map<int32_t, size_t> rank;
+  for (size_t i = 0; i < records.size(); ++i) rank.emplace(records[i].Id, i);
+  const auto rankOf = [&](const std::pair<std::string, std::unique_ptr<TNoteConfig>>& entry) {
+    const auto it = rank.find(entry.second->Id);
+    return it == rank.end() ? records.size() : it->second;
+  };
+  std::stable_sort(configs_.begin(), configs_.end(),
+                   [&](const auto& a, const auto& b) { return rankOf(a) < rankOf(b); });
+  firstByKey_.clear();
+  for (size_t i = 0; i < configs_.size(); ++i) firstByKey_.emplace(configs_[i].first, i);
 }
 
 void TConfigurationManager::MarkSaved() {

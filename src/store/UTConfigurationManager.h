@@ -72,10 +72,10 @@ class TConfigurationManager {
   // conflict copy of it) and merges its records in (MergeNoteRecords); records only there are
   // appended. Nullopt, with nothing changed, when the file cannot be read whole or holds a wrong
   // value: one caught half-written is read again at the next news. For the collection's own file
-  // the store is told what it held, its records become the base, the collection counts as
-  // changed only when the merge kept changes made here, and a mark of an unreadable file is
-  // cleared (that file is gone). A copy leaves the base as it is: what it brought is a change,
-  // still to be written.
+  // the store is told what it held, its records become the base and their order the
+  // collection's (records only here after them), the collection counts as changed only when the
+  // merge kept changes made here, and a mark of an unreadable file is cleared (that file is
+  // gone). A copy leaves the base as it is: what it brought is a change, still to be written.
   std::optional<TNotesMerge> MergeFile(const std::string& path);
 
   // The file on disk holds notes this collection could not read: it must be moved aside
@@ -93,6 +93,10 @@ class TConfigurationManager {
 
  private:
   void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
+  // Puts the records in the order of records, those it lacks after them: two computers that
+  // made notes in another order then write one file alike, rather than each rewriting the
+  // other's without end.
+  void FollowOrder(const std::vector<TNoteConfig>& records);
   void Write(std::string content);
   // The records of a notes file's bytes, bounded to the desktop; false when the file was cut
   // short. Raises EQuibError for a file that is no notes file or holds a wrong value.

@@ -126,10 +126,9 @@ TEST(NotesMerge, OnlyTheCollectionsOwnFileReadWholeBecomesTheBase) {
     TConfigurationManager ours(TConfigurationManager::NoLoad{}, path, *settings, screens, source);
     TConfigurationManager theirs(TConfigurationManager::NoLoad{}, c.own ? path : path + ".copy", *settings,
                                  screens, source);
-    for (int32_t id : {1, 2, 3}) {
-      if (id < 3) ours.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
-      theirs.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
-    }
+    // Made here in another order.
+    for (int32_t id : {2, 1}) ours.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
+    for (int32_t id : {1, 2, 3}) theirs.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
     ours.SaveToFile();
     ours.MarkUnreadable();  // a file it could not read is gone once another is merged
     const std::string content = theirs.Content();
