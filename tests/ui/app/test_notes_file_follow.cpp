@@ -60,14 +60,16 @@ TEST_F(NotesFileFollowTest, TheNotesFileChangedElsewhereIsMergedWithTheChangesMa
     bool movedHere;     // note 1 moved to (50, 60) here first
     QPoint theirPlace;  // note 1's place in the incoming file
     News news;
-    QPoint shown;       // where note 1 shows; (-1, -1): anywhere on the screen
-    QPoint kept;        // note 1's place in the notes file at the end
-    bool changedAfter;  // the merge kept changes made here, still to be written
+    QPoint shown;             // where note 1 shows; (-1, -1): anywhere on the screen
+    QPoint kept;              // note 1's place in the notes file at the end
+    bool changedAfter;        // the merge kept changes made here, still to be written
+    bool movedAfter = false;  // note 1 moved to (50, 60) here after the merge
   } cases[] = {
       {"moved there only", false, there, News::Watch, there, there, false},
       {"moved there, seen by the rescan", false, there, News::Rescan, there, there, false},
       {"moved on both sides: ours stands", true, there, News::Watch, {50, 60}, {50, 60}, true},
       {"off every monitor here", false, {5000, 5000}, News::Watch, {-1, -1}, {5000, 5000}, false},
+      {"off every monitor, then moved", false, {5000, 5000}, News::Watch, {50, 60}, {50, 60}, true, true},
       {"unmerged when saved", true, there, News::Save, {50, 60}, {50, 60}, false},
       {"a conflict copy", false, there, News::Copy, there, there, false},
       {"a conflict copy at start-up", false, there, News::CopyAtStart, there, there, false},
@@ -93,6 +95,7 @@ TEST_F(NotesFileFollowTest, TheNotesFileChangedElsewhereIsMergedWithTheChangesMa
     if (c.news == News::Rescan) watch.RunRescan();
     if (c.news == News::Save) main->pmSaveAllNotesnowClick();
     if (c.news == News::CopyAtStart) start("");
+    if (c.movedAfter) list().At(0).move(50, 60);
 
     const TfrmNote& note = list().At(0);
     if (c.shown.x() >= 0) {
