@@ -121,6 +121,20 @@ bool TNotesSaver::SaveAll(bool withSettings, TMode mode) {
   return false;
 }
 
+bool TNotesSaver::SaveNotesFileNow() {
+  if (closed_ || saving_) return false;
+  saving_ = true;
+  TErrors errors;
+  notes_.UpdateAllNoteConfigs();
+  SaveNotesFile(TMode::Auto, errors);
+  saving_ = false;
+  if (errors.empty()) return true;
+  rule_.RetryLater(clock_.elapsed());
+  Schedule();
+  Report(errors, TMode::Auto);
+  return false;
+}
+
 void TNotesSaver::SaveModifiedNotes(TErrors& errors) {
   // A copy: a message box shown on the way may let a note go.
   const std::vector<TfrmNote*> notes = notes_.Notes();
@@ -138,6 +152,8 @@ void TNotesSaver::SaveNotesFile(TMode mode, TErrors& errors) {
   TConfigurationManager* configs = notes_.Collection();
   if (!configs) return;
   try {
+    // Another computer's version that has not been merged yet is never written over.
+    if (mergeNotesFile_) mergeNotesFile_(mode != TMode::Exit);
     if (configs->IsUnreadable()) {
       // Nothing to write yet: the file it could not read stays exactly as it is.
       if (configs->Count() == 0) return;

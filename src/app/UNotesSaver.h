@@ -31,6 +31,11 @@ class TNotesSaver : public QObject {
   // while the settings file could not be read, so that it is never overwritten.
   void SetSaveSettings(std::function<void()> saveSettings) { saveSettings_ = std::move(saveSettings); }
 
+  // Merges a version of the notes file someone else wrote since it was last read or written;
+  // run before every write of the notes file, so that none goes over such a version. windows:
+  // the open notes may follow (false while the program ends without its closing step).
+  void SetMergeNotesFile(std::function<void(bool windows)> merge) { mergeNotesFile_ = std::move(merge); }
+
   // Start-up is over: from now on a change starts the autosave.
   void Start();
   // The closing step, once: modified texts, settings, records, notes file. quiet: the session
@@ -48,6 +53,11 @@ class TNotesSaver : public QObject {
   // breaks): the modified texts, the records and the notes file, with no window-system call and
   // no dialog; problems go to stderr. Nothing after a closing step that ran.
   void SaveFilesAtExit();
+
+  // The records and the notes file now, when they differ from the file (after a merge); a
+  // failure is told as the autosave tells it, and the autosave tries again. False when the file
+  // could not be written, or while closed or in the middle of another save.
+  bool SaveNotesFileNow();
 
   // A note changed: the autosave runs within a few seconds of the first unsaved change.
   void NoteChanged();
@@ -72,6 +82,7 @@ class TNotesSaver : public QObject {
   Dialogs& dialogs_;
   const TAppTitle& title_;
   std::function<void()> saveSettings_;
+  std::function<void(bool)> mergeNotesFile_;
   QTimer* timer_ = nullptr;
   TAutosaveRule rule_{AutosaveDelayMs};
   QElapsedTimer clock_;

@@ -19,6 +19,7 @@
 #include "notes/ui/UArrangeCommands.h"
 #include "notes/ui/UNoteFactory.h"
 #include "notes/ui/UNoteFileFollow.h"
+#include "notes/ui/UNotesFileFollow.h"
 #include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Desktop.h"
@@ -68,6 +69,15 @@ TfrmMain::TfrmMain(const TPlatform& platform, TNoteStore& store, TAppTitle& titl
   if (platform_.folderWatch)
     follow_ = std::make_unique<TNoteFileFollow>(*platform_.folderWatch, store_, *notesList_, *factory_,
                                                 [this] { return ClosingAll(); });
+  // The notes file as another computer changed it is merged with the changes made here, before
+  // any write of it too; so are the conflict copies of it a sync tool left.
+  notesFileFollow_ = std::make_unique<TNotesFileFollow>(store_, *notesList_, *platform_.screens, random_,
+                                                        [this] { return saver_->SaveNotesFileNow(); });
+  saver_->SetMergeNotesFile([this](bool windows) { notesFileFollow_->MergeNotesFile(windows); });
+  if (follow_)
+    follow_->SetDataFolderHandler(
+        [this](const std::vector<std::string>& names) { notesFileFollow_->Changed(names); });
+  if (!TSessionEnd::Requested()) notesFileFollow_->MergeConflictCopies();
   // A desktop without a tray (GNOME without its extension) leaves the control panel as the way
   // back: once it is clear that none is coming, the panel shows itself. A tray that starts a
   // moment after Quib, as at a login, is given that moment.
@@ -89,7 +99,9 @@ bool TfrmMain::HasTray() const {
 TfrmMain::~TfrmMain() {
   // The note windows refer to the control panel: they go first, and only go.
   destroying_ = true;
+  saver_->SetMergeNotesFile({});
   follow_.reset();
+  notesFileFollow_.reset();
   factory_->KeepSpareWindow(false);
   const std::vector<TfrmNote*> notes = notesList_->Notes();
   for (TfrmNote* note : notes) delete note;

@@ -30,6 +30,7 @@ class TBoxController;
 class TScreenSnapper;
 class TNoteFactory;
 class TNoteFileFollow;
+class TNotesFileFollow;
 class TNotesList;
 class TNotesSaver;
 class TNoteStore;
@@ -158,6 +159,7 @@ class TfrmMain : public QMainWindow, public TNotePanel {
   std::unique_ptr<TNoteFactory> factory_;
   std::unique_ptr<TPanelPlacement> placement_;
   std::unique_ptr<TNoteFileFollow> follow_;
+  std::unique_ptr<TNotesFileFollow> notesFileFollow_;
   TNotesList* notesList_ = nullptr;
   TNotesTab* notesTab_ = nullptr;
   TAppearanceTab* appearanceTab_ = nullptr;

@@ -66,7 +66,7 @@ int32_t NoteIdFromFileName(const std::string& name) {
   if (lastDot == std::string::npos) return -1;
   const std::string ext = base.substr(lastDot);
   if (ext != kLiveExt && ext != kDeletedExt) return -1;
-  std::string number = base.substr(kPrefix.size());
-  number = number.substr(0, number.find('.'));
-  return TryStrToInt(number).value_or(-1);
+  // Everything between the prefix and the extension: a sync tool's conflict copy
+  // (quibnote0001.sync-conflict-....txt) encodes no id, though its name starts like one.
+  return TryStrToInt(base.substr(kPrefix.size(), lastDot - kPrefix.size())).value_or(-1);
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -16,6 +17,18 @@
 
 namespace {
 const std::string noteIndent = "    ";
+
+// The notes file holding the records, in order.
+std::string ContentOf(const std::vector<const TNoteConfig*>& records) {
+  std::vector<std::string> lines;
+  lines.reserve(records.size() + 4);
+  lines.emplace_back(xmlc::Header);
+  lines.emplace_back();
+  lines.emplace_back(std::string("<") + xmlc::RootElement + ">");
+  for (const TNoteConfig* record : records) WriteNoteElement(*record, lines, noteIndent);
+  lines.emplace_back(std::string("</") + xmlc::RootElement + ">");
+  return JoinLinesCRLF(lines);
+}
 
 // Anything at all at the path, a dangling link included: a backup name must not take it.
 bool pathTaken(const std::string& path) {
@@ -53,11 +66,8 @@ TNoteConfig* TConfigurationManager::GetConfig(int32_t id) const {
   return it == firstByKey_.end() ? nullptr : configs_[it->second].second.get();
 }
 
-bool TConfigurationManager::ReadFile(
-    const TNoteDefaults& defaults,
-    std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const {
-  const std::string bytes = ReadFileBytes(fileName_);
-  if (store_) store_->Remember(fileName_, bytes);
+bool TConfigurationManager::ParseRecords(const std::string& bytes, const TNoteDefaults& defaults,
+                                         std::vector<std::unique_ptr<TNoteConfig>>& into) const {
   const std::vector<std::string> lines = SplitTextLines(bytes);
   bool whole = true;
   const std::unique_ptr<TXMLNode> document = TXMLReader(lines).Parse(&whole);
@@ -71,8 +81,7 @@ bool TConfigurationManager::ReadFile(
     auto record = std::make_unique<TNoteConfig>(defaults, screens_, random_);
     record->LoadFromNode(child);
     BoundNoteRecord(*record, monitors);
-    std::string key = std::to_string(record->Id);
-    into.emplace_back(std::move(key), std::move(record));
+    into.push_back(std::move(record));
   }
   return whole;
 }
@@ -89,32 +98,77 @@ void TConfigurationManager::LoadFromFile() {
   // not the file's: it fails here, before a failure could mark a good file unreadable.
   const TNoteDefaults defaults = TNoteDefaults::FromSettings(settings_);
   // Read everything first: a file that fails half-way adds nothing.
-  std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>> loaded;
+  std::vector<std::unique_ptr<TNoteConfig>> loaded;
   try {
+    const std::string bytes = ReadFileBytes(fileName_);
+    if (store_) store_->Remember(fileName_, bytes);
     // Cut short (a crash or a full disk elsewhere, a sync tool): what was read is loaded, and the
     // file is kept as it is until it has been moved aside.
-    damaged_ = !ReadFile(defaults, loaded);
+    damaged_ = !ParseRecords(bytes, defaults, loaded);
     unreadable_ = damaged_;
   } catch (const EQuibError&) {
     unreadable_ = true;
     throw;
   }
-  for (auto& [key, record] : loaded) AppendConfig(std::move(key), std::move(record));
+  for (auto& record : loaded) {
+    base_.push_back(*record);
+    const int32_t id = record->Id;
+    AddConfig(id, std::move(record));
+  }
+}
+
+std::optional<TNotesMerge> TConfigurationManager::MergeFile(const std::string& path) {
+  const TNoteDefaults defaults = TNoteDefaults::FromSettings(settings_);
+  std::string bytes;
+  std::vector<std::unique_ptr<TNoteConfig>> read;
+  try {
+    bytes = ReadFileBytes(path);
+    if (!ParseRecords(bytes, defaults, read)) return std::nullopt;
+  } catch (const EQuibError&) {
+    return std::nullopt;
+  }
+  std::vector<TNoteConfig> incoming;
+  incoming.reserve(read.size());
+  for (const auto& record : read) incoming.push_back(*record);
+  TNotesMerge merge = MergeNoteRecords(LiveRecords(*this), base_, incoming);
+  for (const TNoteConfig& record : merge.Added) AddConfig(record.Id, std::make_unique<TNoteConfig>(record));
+  if (path != fileName_) return merge;
+  if (store_) store_->Remember(fileName_, bytes);
+  // The file holds the incoming records: unchanged is what they would write.
+  std::vector<const TNoteConfig*> written;
+  written.reserve(incoming.size());
+  for (const TNoteConfig& record : incoming) written.push_back(&record);
+  savedContent_ = ContentOf(written);
+  FollowOrder(incoming);
+  base_ = std::move(incoming);
+  unreadable_ = false;
+  damaged_ = false;
+  return merge;
+}
+
+void TConfigurationManager::FollowOrder(const std::vector<TNoteConfig>& records) {
+  std::unordered_map<int32_t, size_t> rank;
+  for (size_t i = 0; i < records.size(); ++i) rank.emplace(records[i].Id, i);
+  const auto rankOf = [&](const std::pair<std::string, std::unique_ptr<TNoteConfig>>& entry) {
+    const auto it = rank.find(entry.second->Id);
+    return it == rank.end() ? records.size() : it->second;
+  };
+  std::stable_sort(configs_.begin(), configs_.end(),
+                   [&](const auto& a, const auto& b) { return rankOf(a) < rankOf(b); });
+  firstByKey_.clear();
+  for (size_t i = 0; i < configs_.size(); ++i) firstByKey_.emplace(configs_[i].first, i);
 }
 
 void TConfigurationManager::MarkSaved() {
   savedContent_ = Content();
+  base_ = CopyRecords(*this);
 }
 
 std::string TConfigurationManager::Content() const {
-  std::vector<std::string> lines;
-  lines.reserve(configs_.size() + 4);
-  lines.emplace_back(xmlc::Header);
-  lines.emplace_back();
-  lines.emplace_back(std::string("<") + xmlc::RootElement + ">");
-  for (const auto& entry : configs_) WriteNoteElement(*entry.second, lines, noteIndent);
-  lines.emplace_back(std::string("</") + xmlc::RootElement + ">");
-  return JoinLinesCRLF(lines);
+  std::vector<const TNoteConfig*> records;
+  records.reserve(configs_.size());
+  for (const auto& entry : configs_) records.push_back(entry.second.get());
+  return ContentOf(records);
 }
 
 void TConfigurationManager::SaveToFile() {
@@ -135,6 +189,7 @@ void TConfigurationManager::Write(std::string content) {
   WriteFileAtomic(fileName_, content);
   if (store_) store_->Remember(fileName_, content);
   savedContent_ = std::move(content);
+  base_ = CopyRecords(*this);
 }
 
 std::string TConfigurationManager::MoveAsideUnreadableFile() {

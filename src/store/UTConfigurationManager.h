@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "store/UNotesMerge.h"
 #include "store/UTNoteConfig.h"
 
 class TbrRegVal;
@@ -63,6 +65,19 @@ class TConfigurationManager {
   // The records as they stand count as what the file holds (after loading it).
   void MarkSaved();
 
+  // What this collection last read from or wrote to its file, or took from it in a merge: the
+  // base against which the next merge tells the changes made here.
+  const std::vector<TNoteConfig>& Base() const { return base_; }
+  // Reads the notes file at path as someone else left it (this collection's own file, or a
+  // conflict copy of it) and merges its records in (MergeNoteRecords); records only there are
+  // appended. Nullopt, with nothing changed, when the file cannot be read whole or holds a wrong
+  // value: one caught half-written is read again at the next news. For the collection's own file
+  // the store is told what it held, its records become the base and their order the
+  // collection's (records only here after them), the collection counts as changed only when the
+  // merge kept changes made here, and a mark of an unreadable file is cleared (that file is
+  // gone). A copy leaves the base as it is: what it brought is a change, still to be written.
+  std::optional<TNotesMerge> MergeFile(const std::string& path);
+
   // The file on disk holds notes this collection could not read: it must be moved aside
   // before the next save.
   void MarkUnreadable() { unreadable_ = true; }
@@ -78,10 +93,15 @@ class TConfigurationManager {
 
  private:
   void AppendConfig(std::string key, std::unique_ptr<TNoteConfig> record);
+  // Puts the records in the order of records, those it lacks after them: two computers that
+  // made notes in another order then write one file alike, rather than each rewriting the
+  // other's without end.
+  void FollowOrder(const std::vector<TNoteConfig>& records);
   void Write(std::string content);
-  // False when the file was cut short.
-  bool ReadFile(const TNoteDefaults& defaults,
-                std::vector<std::pair<std::string, std::unique_ptr<TNoteConfig>>>& into) const;
+  // The records of a notes file's bytes, bounded to the desktop; false when the file was cut
+  // short. Raises EQuibError for a file that is no notes file or holds a wrong value.
+  bool ParseRecords(const std::string& bytes, const TNoteDefaults& defaults,
+                    std::vector<std::unique_ptr<TNoteConfig>>& into) const;
 
   std::string fileName_;
   const TbrRegVal& settings_;
@@ -94,4 +114,5 @@ class TConfigurationManager {
   bool unreadable_ = false;
   bool damaged_ = false;
   std::string savedContent_;
+  std::vector<TNoteConfig> base_;
 };

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "base/brRandom.h"
+#include "store/UFileUtil.h"
 #include "store/UNotesMerge.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
@@ -108,4 +110,35 @@ TEST(NotesMerge, RecordsOfTheCollection) {
   EXPECT_EQ(m.Added[0].Id, 5);
   EXPECT_EQ(m.Added[0].Color, 5);
   EXPECT_EQ(m.Added[1].Id, 4);
+}
+
+TEST(NotesMerge, OnlyTheCollectionsOwnFileReadWholeBecomesTheBase) {
+  struct Case {
+    bool own;  // the collection's own file, else a conflict copy beside it
+    bool cut;  // the file ends half-way
+    size_t base;
+  } cases[] = {{true, false, 3}, {false, false, 2}, {true, true, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.own << c.cut);
+    TempDir dir;
+    const auto settings = CreateQuibSettings(dir.path());
+    const std::string path = dir.path() + "quibnotes.xml";
+    TConfigurationManager ours(TConfigurationManager::NoLoad{}, path, *settings, screens, source);
+    TConfigurationManager theirs(TConfigurationManager::NoLoad{}, c.own ? path : path + ".copy", *settings,
+                                 screens, source);
+    // Made here in another order.
+    for (int32_t id : {2, 1}) ours.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
+    for (int32_t id : {1, 2, 3}) theirs.AddConfig(id, std::make_unique<TNoteConfig>(record(id)));
+    ours.SaveToFile();
+    ours.MarkUnreadable();  // a file it could not read is gone once another is merged
+    const std::string content = theirs.Content();
+    WriteFileAtomic(theirs.FileName(), c.cut ? content.substr(0, content.size() - 10) : content);
+
+    EXPECT_EQ(ours.MergeFile(theirs.FileName()).has_value(), !c.cut);
+    EXPECT_EQ(ours.Count(), c.cut ? 2 : 3);
+    EXPECT_EQ(ours.Base().size(), c.base);
+    // Note 3 is in the file already; only a copy's leaves something to write.
+    EXPECT_EQ(ours.Changed(), !c.own);
+    EXPECT_EQ(ours.IsUnreadable(), !c.own || c.cut);
+  }
 }

@@ -84,3 +84,38 @@ note_text=$(tr -d '\r' <"$APP/quibnotes/quibnote0001.txt")
 [ "$note_text" = $'from elsewhere\nsecond line typed' ] || fail "the note file holds: $note_text"
 [ "$(ls "$APP/quibnotes" | grep -c '^quibnote.*\.txt$')" -eq 1 ] || fail "a second note was made: $(ls "$APP/quibnotes")"
 pass "a note text replaced by another process shows in ${shown_ms} ms, and typing goes on from it"
+
+# Note files coming and going while the program runs: a text copied in opens as a note without
+# taking the keyboard, one given the deleted name closes its note for good, and a conflict copy
+# becomes a note of its own and then goes. Each must show within 2 s; prints the milliseconds.
+notes_within() {
+  until [ "$(note_count 2>/dev/null)" -eq "$2" ]; do
+    [ $(($(date +%s%N) - $1)) -lt 2000000000 ] || fail "expected $2 notes within 2 s, see $(note_count)"
+  done
+  echo $((($(date +%s%N) - $1) / 1000000))
+}
+rm -f "$APP/quibnotes.xml" "$APP/quibnotes/"*
+printf 'first\r\n' >"$APP/quibnotes/quibnote0001.txt"
+printf 'copied in\r\n' >"$E2E_WORK/quibnote0002.txt"
+printf 'from the other computer\r\n' >"$E2E_WORK/copy"
+copy="$APP/quibnotes/quibnote0001.sync-conflict-20261209-031500-ABCDEFG.txt"
+start_quib
+wait_notes 1
+read -r w x y width height < <(list_notes)
+xdotool mousemove $((x + 60)) $((y + 40)) click 1
+sleep 0.3
+xdotool key ctrl+End type --delay 20 " a"
+t=$(date +%s%N) && cp "$E2E_WORK/quibnote0002.txt" "$APP/quibnotes/" && opened_ms=$(notes_within "$t" 2)
+xdotool type --delay 20 " b"
+t=$(date +%s%N) && mv "$APP/quibnotes/quibnote0002.txt" "$APP/quibnotes/quibnote0002.~txt" && closed_ms=$(notes_within "$t" 1)
+t=$(date +%s%N) && mv "$E2E_WORK/copy" "$copy" && adopted_ms=$(notes_within "$t" 2)
+[ ! -e "$copy" ] || fail "the conflict copy is still there"
+stop_quib TERM
+note_text=$(tr -d '\r' <"$APP/quibnotes/quibnote0001.txt")
+[ "$note_text" = "first a b" ] || fail "the typed note holds: $note_text (did the arriving note take the keyboard?)"
+[ "$(tr -d '\r' <"$APP/quibnotes/quibnote0003.txt")" = "from the other computer" ] || fail "no note holds the copy: $(ls "$APP/quibnotes")"
+start_quib
+wait_notes 2
+stop_quib TERM
+[ ! -e "$APP/quibnotes/quibnote0002.txt" ] || fail "the note deleted elsewhere came back: $(ls "$APP/quibnotes")"
+pass "a copied-in text opens in ${opened_ms} ms, a deleted one closes in ${closed_ms} ms, a conflict copy becomes a note in ${adopted_ms} ms"

@@ -106,7 +106,7 @@ TfrmNote* TNoteFactory::CreateNoteFromFile(const std::string& path) {
   return CreateRandomNote(text);
 }
 
-TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collection) {
+TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collection, bool quiet) {
   // Until it is registered the window is ours: a text file that cannot be read leaves none.
   auto note = std::make_unique<TfrmNote>(host_);
   std::unique_ptr<TNoteConfig> temporary;
@@ -119,6 +119,7 @@ TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collec
   // The text first: a minimized note's tooltip is its first line.
   note->LoadText();
   note->ApplyConfig(*record);
+  note->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
   note->show();
   TfrmNote& opened = *note.release();
   registry_.AddNoteToList(opened);

@@ -41,8 +41,9 @@ class TNoteFactory {
   TfrmNote* CreateCenteredNote(const std::string& text, int width, int height);
   // A random note holding the file's lines (empty when the file does not exist).
   TfrmNote* CreateNoteFromFile(const std::string& path);
-  // The window of a stored note, from its record (a default record when it has none).
-  TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection);
+  // The window of a stored note, from its record (a default record when it has none). quiet: it
+  // is shown without taking the keyboard from the window that has it.
+  TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection, bool quiet = false);
 
  private:
   static constexpr int SpareDelayMs = 250;

@@ -1,6 +1,7 @@
 #include "notes/ui/UNoteFileFollow.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -18,6 +19,7 @@
 #include "store/UNoteFiles.h"
 #include "store/UNoteStore.h"
 #include "store/UQuibError.h"
+#include "store/USyncNames.h"
 
 TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesList& notes,
                                  TNoteFactory& factory, std::function<bool()> closed)
@@ -44,6 +46,8 @@ TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesLi
     Changed({std::string()});
     if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_({std::string()});
   });
+  // Conflict copies a sync tool left while the program was not running.
+  if (!(closed_ && closed_())) AdoptConflictCopies({}, true);
 }
 
 TNoteFileFollow::~TNoteFileFollow() {
@@ -57,21 +61,32 @@ void TNoteFileFollow::Changed(const std::vector<std::string>& names) {
   if (closed_ && closed_()) return;
   bool all = false;
   std::set<int32_t> ids;
+  std::vector<std::string> copies;
   for (const std::string& name : names) {
     if (name.empty())
       all = true;
+    else if (IsConflictCopy(name))
+      copies.push_back(name);
     else if (MatchesNoteFilePattern(name, false))
       ids.insert(NoteIdFromFileName(name));
   }
-  // A copy: a note opened for incoming text joins the list while it is walked.
-  const std::vector<TfrmNote*> open = notes_.Notes();
-  for (TfrmNote* note : open)
-    if (all || ids.count(note->Id())) Follow(*note);
+  // A copy: a note opened for incoming text joins the list while it is walked, and one whose
+  // file went leaves it (a box shown on the way may let another go).
+  std::vector<QPointer<TfrmNote>> open;
+  for (TfrmNote* note : notes_.Notes()) open.emplace_back(note);
+  for (const QPointer<TfrmNote>& note : open)
+    if (note && (all || ids.count(note->Id()))) Follow(*note);
+  // After the open notes took their news: a conflict copy is compared with what they now show.
+  OpenArrivals(std::move(ids), all);
+  AdoptConflictCopies(std::move(copies), all);
 }
 
 void TNoteFileFollow::Follow(TfrmNote& note) {
   const std::optional<TFileState> state = store_.CheckOwnVersion(store_.NoteTextPath(note.Id()));
-  // Our own version, or a file gone (the deleted name, or removed): nothing arrived to show.
+  // A file this program read or wrote that is no longer there: removed, or given the deleted
+  // name, by someone else.
+  if (state == TFileState::Gone && !FileExists(store_.NoteTextPath(note.Id()))) return Vanished(note);
+  // Our own version: nothing arrived to show.
   if (state && *state != TFileState::Changed) return;
   if (!note.Modified()) {
     try {

@@ -3,9 +3,15 @@
 // caret line and scroll kept as far as they still exist; a note with unsaved edits keeps them, and
 // the incoming text opens as a new note of its own, so nothing is overwritten. The program's own
 // writes are told apart by the store's record of what it last read or wrote.
+// Files also come and go: a note text that arrives with no window opens as a note (without
+// taking the keyboard), a note whose file someone else removed or deleted closes as deleted (one
+// with unsaved edits moves them to a new id instead), and a sync tool's conflict copy of a note
+// text becomes a note of its own before the copy is removed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +34,7 @@ class TNoteFileFollow {
   TNoteFileFollow& operator=(const TNoteFileFollow&) = delete;
 
   // The changed entry names of the notes folder as the watch reports them; an empty name looks
-  // at every open note.
+  // at the whole folder: every open note, every note text and every conflict copy.
   void Changed(const std::vector<std::string>& names);
   // Told the changed entry names of the data folder (the notes file, its conflict copies); the
   // rescan tells it an empty name. Unset, such news is let pass.
@@ -38,6 +44,13 @@ class TNoteFileFollow {
  private:
   void Follow(TfrmNote& note);
   static void Reload(TfrmNote& note);
+  // UNoteFileArrivals.cpp: files that came or went.
+  bool IsOpen(int32_t id) const;
+  void OpenArrivals(std::set<int32_t> ids, bool all);
+  void Vanished(TfrmNote& note);
+  void AdoptConflictCopies(std::vector<std::string> names, bool all);
+  void AdoptConflictCopy(const std::string& path, int32_t id);
+  bool HeldAlready(const std::vector<std::string>& lines, int32_t id) const;
 
   FolderWatch& watch_;
   TNoteStore& store_;

@@ -269,6 +269,7 @@ void TfrmNote::SetOnTop(bool flag) {
 
 void TfrmNote::ApplyConfig(const TNoteConfig& record) {
   id_ = record.Id;
+  recordPlace_.reset();
   move(record.Left, record.Top);
   savedWidth_ = record.Width;
   savedHeight_ = record.Height;
@@ -302,8 +303,9 @@ void TfrmNote::ApplyConfig(const TNoteConfig& record) {
 
 void TfrmNote::FillConfig(TNoteConfig& record) const {
   record.Id = id_;
-  record.Left = pos().x();
-  record.Top = pos().y();
+  const QPoint place = ShownAwayFromRecord() ? *recordPlace_ : pos();
+  record.Left = place.x();
+  record.Top = place.y();
   const QSize full = FullSize();
   record.Width = full.width();
   record.Height = full.height();
@@ -316,6 +318,12 @@ void TfrmNote::FillConfig(TNoteConfig& record) const {
   record.FontSize = font_.Size;
   record.FontColor = font_.Color;
   record.FontName = font_.Name;
+}
+
+void TfrmNote::ShowAwayFromRecord(const QPoint& shown) {
+  recordPlace_ = pos();
+  move(shown);
+  shownPlace_ = pos();
 }
 
 std::unique_ptr<TNoteConfig> TfrmNote::CreateConfig() const {
@@ -385,6 +393,9 @@ void TfrmNote::ApplyWindowState() {
 
 void TfrmNote::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  // The window manager settling a note shown away from its record's place is no move by the user.
+  if (recordPlace_ && event->spontaneous() && !moving_ && event->oldPos() == shownPlace_)
+    shownPlace_ = event->pos();
   emit Changed();
   // A window manager that places a frameless tool window where it asked to be may leave Qt
   // believing it lies at (0, 0) of its frame (seen with openbox), and the note would then save
@@ -396,7 +407,10 @@ void TfrmNote::moveEvent(QMoveEvent* event) {
 void TfrmNote::VerifyPlacement() {
   if (moving_ || sizing_ || !isVisible()) return;
   const std::optional<QPoint> real = X11WindowPosition(*this);
-  if (real && *real != pos()) move(*real);
+  if (!real || *real == pos()) return;
+  const bool away = ShownAwayFromRecord();
+  move(*real);
+  if (away) shownPlace_ = *real;
 }
 
 void TfrmNote::TakeKeyboard() {

@@ -4,10 +4,12 @@
 // its text to and from the note's text file.
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,11 @@ class TfrmNote : public QWidget {
   void SaveText();
   void ApplyConfig(const TNoteConfig& record);
   void FillConfig(TNoteConfig& record) const;
+  // Shows the note at shown while its record keeps the place the window has now, until the note
+  // is moved again: a place that lies off every monitor of this computer, in a record another
+  // computer wrote. A move by the window system alone keeps the record's place.
+  void ShowAwayFromRecord(const QPoint& shown);
+  bool ShownAwayFromRecord() const { return recordPlace_ && pos() == shownPlace_; }
   // A new record with the defaults, filled from the window; the caller owns it.
   std::unique_ptr<TNoteConfig> CreateConfig() const;
   void RepaintStrip();
@@ -206,4 +213,7 @@ class TfrmNote : public QWidget {
   bool closingForDelete_ = false;
   std::string hint_;
   TNotePopupMenu* menu_ = nullptr;
+  // The record's place while the note is shown at shownPlace_ instead (ShowAwayFromRecord).
+  std::optional<QPoint> recordPlace_;
+  QPoint shownPlace_;
 };
