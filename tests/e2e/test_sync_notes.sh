@@ -68,7 +68,7 @@ start_sync_pair "$(data a)" "$(data b)"
 cmp -s "$(notes a)/quibnote0001.txt" "$(notes b)/quibnote0001.txt" || fail "the note did not reach b"
 start_side a
 expect_notes 1
-read -r _ xa ya _ _ < <(list_notes)
+read -r note_a xa ya _ _ < <(list_notes)
 start_side b
 expect_notes 1
 read -r note_b xb yb _ _ < <(list_notes)
@@ -100,6 +100,8 @@ xdotool mousemove $((xa + 60)) $((ya + 60)) click 1
 sleep 0.3
 xdotool key F4
 expect_notes 2
+other_active() { [ "$(xdotool getactivewindow 2>/dev/null)" != "$note_a" ]; }
+wait_for 5 other_active || fail "the new note on a did not take the keyboard"
 xdotool type --delay 20 "second note"
 wait_for 8 grep -q "second note" "$(notes a)/quibnote0002.txt" || fail "the new note's text was not saved on a"
 sync_wait_idle
@@ -134,8 +136,10 @@ sync_wait_idle
 settled "${lines[@]}" || fail "the two sides did not stay in step: $(texts)"
 pass "lines typed on both sides while apart are all in live notes on both, no conflict copy left"
 
-# e. Note 1 dragged by its strip on a moves on b.
+# e. Note 1 dragged by its strip on a moves on b (raised first: the note the conflict copy
+# became may lie over it).
 use a
+xdotool windowactivate --sync "$note_a"
 xdotool mousemove $((xa + 60)) $((ya + 8)) mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove $((xa + 60 + step * 20)) $((ya + 8 + step * 10)); sleep 0.05; done
 xdotool mouseup 1
