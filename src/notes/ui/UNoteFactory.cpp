@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "graphics/brColorUtil.h"
+#include "notes/UArrange.h"
 #include "notes/UNoteIds.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Dialogs.h"
@@ -14,6 +15,29 @@
 #include "store/UTNoteConfig.h"
 #include "store/UTextEncoding.h"
 #include "store/brRegVal.h"
+
+namespace {
+
+// True when no part of the box lies on any monitor.
+bool OffEveryMonitor(const TNoteBox& box, const std::vector<TMonitor>& monitors) {
+  for (const TMonitor& m : monitors) {
+    const TRect& r = m.Bounds;
+    if (box.Left < r.Right && box.Left + box.Width > r.Left && box.Top < r.Bottom &&
+        box.Top + box.Height > r.Top)
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ShowOnScreen(TfrmNote& note, const Screens& screens, TRandom& random) {
+  const QSize full = note.FullSize();
+  const TNoteBox box{note.Id(), note.x(), note.y(), note.width(), note.height()};
+  if (!OffEveryMonitor(box, screens.Monitors())) return;
+  if (const auto target = LostNoteTarget(random, screens, box, full.width(), full.height()))
+    note.ShowAwayFromRecord(QPoint(target->Left, target->Top));
+}
 
 TNoteFactory::TNoteFactory(TNoteHost& host, TNoteRegistry& registry, TNoteStore& store,
                            const TbrRegVal& settings, const Screens& screens, Dialogs& dialogs,
@@ -119,6 +143,8 @@ TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collec
   // The text first: a minimized note's tooltip is its first line.
   note->LoadText();
   note->ApplyConfig(*record);
+  // Records read at start are bounded to the desktop already; one that arrived later may not be.
+  ShowOnScreen(*note, screens_, random_);
   note->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
   note->show();
   TfrmNote& opened = *note.release();

@@ -18,6 +18,10 @@ class TNoteHost;
 class TNoteStore;
 class TRandom;
 
+// A note whose place lies off every monitor of this computer (a record another computer wrote)
+// is shown at a free place on screen, while its record keeps the place until the note is moved.
+void ShowOnScreen(TfrmNote& note, const Screens& screens, TRandom& random);
+
 class TNoteFactory {
  public:
   static constexpr int MaxNotes = 1024;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "notes/UArrange.h"
+#include "notes/ui/UNoteFactory.h"
 #include "notes/ui/UNotesList.h"
 #include "notes/ui/UfrmNote.h"
 #include "platform/Screens.h"
@@ -16,17 +16,6 @@
 namespace {
 
 constexpr TNoteFields kEveryField = ~TNoteFields{0};
-
-// True when no part of the box lies on any monitor.
-bool OffEveryMonitor(const TNoteBox& box, const std::vector<TMonitor>& monitors) {
-  for (const TMonitor& m : monitors) {
-    const TRect& r = m.Bounds;
-    if (box.Left < r.Right && box.Left + box.Width > r.Left && box.Top < r.Bottom &&
-        box.Top + box.Height > r.Top)
-      return false;
-  }
-  return true;
-}
 
 TfrmNote* OpenNote(const TNotesList& notes, int32_t id) {
   for (TfrmNote* note : notes.Notes())
@@ -131,9 +120,5 @@ void TNotesFileFollow::Show(TfrmNote& note, const TNoteConfig& record, TNoteFiel
     note.ShowAwayFromRecord(shown);
     return;
   }
-  const QSize full = note.FullSize();
-  const TNoteBox box{note.Id(), note.x(), note.y(), note.width(), note.height()};
-  if (!OffEveryMonitor(box, screens_.Monitors())) return;
-  if (const auto target = LostNoteTarget(random_, screens_, box, full.width(), full.height()))
-    note.ShowAwayFromRecord(QPoint(target->Left, target->Top));
+  ShowOnScreen(note, screens_, random_);
 }

@@ -5,6 +5,9 @@
 #include <optional>
 
 #include "base/brRandom.h"
+#include "store/UFileUtil.h"
+#include "store/UNoteFiles.h"
+#include "store/UNoteStore.h"
 #include "store/UTConfigurationManager.h"
 #include "store/brRegVal.h"
 #include "support/FakeFolderWatch.h"
@@ -116,4 +119,26 @@ TEST_F(NotesFileFollowTest, TheNotesFileChangedElsewhereIsMergedWithTheChangesMa
     EXPECT_EQ(one->Color, 0x123456);
     EXPECT_TRUE(stored(7));
   }
+}
+
+TEST_F(NotesFileFollowTest, ANoteWhoseRecordCameFirstOpensOnScreenWhenItsTextArrives) {
+  start();
+  newNote();
+  main->pmSaveAllNotesnowClick();
+  writeTheirs("quibnotes.xml", [](std::vector<TNoteConfig>& records) {
+    TNoteConfig added = records[0];
+    added.Id = 7;
+    added.Left = 5000;
+    added.Top = 4000;
+    records.push_back(added);
+  });
+  report("quibnotes.xml");
+  WriteFileAtomic(store->NoteTextPath(7), "from elsewhere\r\n");
+  watch.Report(store->NotesFolder(), {NoteTextFileName(7, false)});
+  ASSERT_EQ(list().Count(), 2);
+  EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(list().At(1).geometry()));
+  stop();
+  const std::optional<TNoteConfig> seven = stored(7);
+  ASSERT_TRUE(seven);
+  EXPECT_EQ(QPoint(seven->Left, seven->Top), QPoint(5000, 4000));
 }
