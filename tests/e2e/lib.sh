@@ -41,6 +41,7 @@ wait_for() {
 start_display() {
   local size=${1:-1280x800}
   local fdfile="$E2E_WORK/displayno"
+  rm -f "$fdfile"  # a display started before must not be read for this one
   Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset 9>"$fdfile" >"$E2E_WORK/xvfb.log" 2>&1 &
   E2E_PIDS+=($!)
   wait_for 10 test -s "$fdfile" || fail "Xvfb did not start"

@@ -56,7 +56,6 @@ settled() {
 # Computer a starts with one note; both sides get it before either Quib runs.
 for side in a b; do
   mkdir -p "$(notes $side)"
-  rm -f "$E2E_WORK/displayno"  # the other display's number
   start_display 1280x800
   DISP[$side]=$DISPLAY
 done
