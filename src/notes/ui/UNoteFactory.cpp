@@ -86,7 +86,8 @@ std::unique_ptr<TfrmNote> TNoteFactory::TakeWindow() {
   return note;
 }
 
-TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, int width, int height) {
+TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, int width, int height,
+                                   bool quiet) {
   if (registry_.OpenNoteCount() >= MaxNotes) {
     dialogs_.ShowMessage("Cannot create more than " + std::to_string(MaxNotes) + " windows.");
     return nullptr;
@@ -105,6 +106,7 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   font.Size = defaults.FontSize;
   font.Color = defaults.FontColor;
   note->SetTextFont(font);
+  note->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
   note->show();
   TfrmNote& made = *note.release();  // the window deletes itself when it closes
   registry_.AddNoteToList(made);
@@ -112,11 +114,11 @@ TfrmNote* TNoteFactory::CreateNote(const std::string& text, int left, int top, i
   return &made;
 }
 
-TfrmNote* TNoteFactory::CreateRandomNote(const std::string& text) {
+TfrmNote* TNoteFactory::CreateRandomNote(const std::string& text, bool quiet) {
   // Left before top, in this order: both draw from the one random source.
   const int left = RandomLeft(random_, screens_, 128);
   const int top = RandomTop(random_, screens_, 128);
-  return CreateNote(text, left, top, 128, 128);
+  return CreateNote(text, left, top, 128, 128, quiet);
 }
 
 TfrmNote* TNoteFactory::CreateCenteredNote(const std::string& text, int width, int height) {

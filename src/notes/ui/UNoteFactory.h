@@ -40,8 +40,10 @@ class TNoteFactory {
 
   // A new note with the next id; null (after the limit message) when 1024 notes are open.
   // text holds lines separated by CR LF. Its text file is written at once.
-  TfrmNote* CreateNote(const std::string& text, int left, int top, int width, int height);
-  TfrmNote* CreateRandomNote(const std::string& text);
+  // quiet: shown without taking the keyboard (a note made for text that came from elsewhere,
+  // while the user may be typing in another).
+  TfrmNote* CreateNote(const std::string& text, int left, int top, int width, int height, bool quiet = false);
+  TfrmNote* CreateRandomNote(const std::string& text, bool quiet = false);
   TfrmNote* CreateCenteredNote(const std::string& text, int width, int height);
   // A random note holding the file's lines (empty when the file does not exist).
   TfrmNote* CreateNoteFromFile(const std::string& path);

@@ -94,7 +94,7 @@ void TNoteFileFollow::AdoptConflictCopy(const std::string& path, int32_t id) {
     // The copy goes only once its text lies in a note file of its own.
     try {
       if (notes_.Count() < TNoteFactory::MaxNotes) {
-        const TfrmNote* made = factory_.CreateRandomNote(JoinLinesCRLF(text.Lines));
+        const TfrmNote* made = factory_.CreateRandomNote(JoinLinesCRLF(text.Lines), true);
         if (!made || made->Modified()) return;
       } else {
         // No window can hold it: a stored note, which opens at the next start.

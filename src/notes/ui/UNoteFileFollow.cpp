@@ -104,7 +104,7 @@ void TNoteFileFollow::Follow(TfrmNote& note) {
   }
   if (!incoming) return;
   // The new note's file is written as it is made, before the edited note saves over the old one.
-  if (factory_.CreateRandomNote(JoinLinesCRLF(incoming->Lines))) return;
+  if (factory_.CreateRandomNote(JoinLinesCRLF(incoming->Lines), true)) return;
   // No window could hold it (the limit of open notes): the text is kept as a stored note of its
   // own, which opens at the next start.
   try {
