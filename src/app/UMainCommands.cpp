@@ -195,9 +195,7 @@ void TfrmMain::cmUndeleteQuibNoteClick() {
   const std::string live = store_.NoteTextPath(id);
   // A note of that id is alive: its file exists, or its window is open (a text file removed by
   // hand must not give the same note two windows). The deleted text comes back as a new note.
-  bool alive = FileExists(live);
-  for (const TfrmNote* note : notesList_->Notes()) alive = alive || note->Id() == id;
-  if (alive) {
+  if (FileExists(live) || notesList_->Find(id)) {
     if (TfrmNote* note = factory_->CreateNoteFromFile(chosen)) note->Activate();
     return;
   }

@@ -18,19 +18,13 @@
 #include "store/UTNoteConfig.h"
 #include "store/UTextEncoding.h"
 
-bool TNoteFileFollow::IsOpen(int32_t id) const {
-  for (const TfrmNote* note : notes_.Notes())
-    if (note->Id() == id) return true;
-  return false;
-}
-
 void TNoteFileFollow::OpenArrivals(std::set<int32_t> ids, bool all) {
   if (all)
     for (const std::string& name : store_.ListNoteTextFiles(false)) ids.insert(NoteIdFromFileName(name));
   TConfigurationManager* collection = notes_.Collection();
   for (const int32_t id : ids) {
     const std::string path = store_.NoteTextPath(id);
-    if (id < 1 || IsOpen(id) || !FileExists(path)) continue;
+    if (id < 1 || notes_.Find(id) || !FileExists(path)) continue;
     // Whatever becomes of it, a new note never takes its id.
     store_.RaiseLastNoteId(id);
     // Written by this program with no window to show it (a version kept aside while saving): it

@@ -45,7 +45,6 @@ class TNoteFileFollow {
   void Follow(TfrmNote& note);
   static void Reload(TfrmNote& note);
   // UNoteFileArrivals.cpp: files that came or went.
-  bool IsOpen(int32_t id) const;
   void OpenArrivals(std::set<int32_t> ids, bool all);
   void Vanished(TfrmNote& note);
   void AdoptConflictCopies(std::vector<std::string> names, bool all);

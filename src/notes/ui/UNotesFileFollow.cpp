@@ -17,12 +17,6 @@ namespace {
 
 constexpr TNoteFields kEveryField = ~TNoteFields{0};
 
-TfrmNote* OpenNote(const TNotesList& notes, int32_t id) {
-  for (TfrmNote* note : notes.Notes())
-    if (note->Id() == id) return note;
-  return nullptr;
-}
-
 }  // namespace
 
 TNotesFileFollow::TNotesFileFollow(TNoteStore& store, TNotesList& notes, const Screens& screens,
@@ -98,13 +92,13 @@ void TNotesFileFollow::Follow(const TNotesMerge& merge) {
   const TConfigurationManager* collection = notes_.Collection();
   if (!collection) return;
   for (const TRecordMerge& changed : merge.Changed) {
-    TfrmNote* note = OpenNote(notes_, changed.Id);
+    TfrmNote* note = notes_.Find(changed.Id);
     const TNoteConfig* record = collection->GetConfig(changed.Id);
     if (note && record) Show(*note, *record, changed.Taken);
   }
   // A note whose window opened before its record came takes all of it.
   for (const TNoteConfig& added : merge.Added) {
-    TfrmNote* note = OpenNote(notes_, added.Id);
+    TfrmNote* note = notes_.Find(added.Id);
     const TNoteConfig* record = collection->GetConfig(added.Id);
     if (note && record) Show(*note, *record, kEveryField);
   }

@@ -45,6 +45,12 @@ void TNotesList::Forget(QObject* window) {
     if (notes_[i] == window) return Erase(i);
 }
 
+TfrmNote* TNotesList::Find(int32_t id) const {
+  for (TfrmNote* note : notes_)
+    if (note->Id() == id) return note;
+  return nullptr;
+}
+
 void TNotesList::RemoveNoteFromList(int32_t id) {
   for (size_t i = 0; i < notes_.size(); ++i) {
     if (notes_[i]->Id() != id) continue;

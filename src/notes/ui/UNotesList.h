@@ -28,6 +28,8 @@ class TNotesList : public QObject, public TNoteBoxSource, public TNoteRegistry {
   TfrmNote& At(int index) const { return *notes_.at(static_cast<size_t>(index)); }
   const std::vector<TfrmNote*>& Notes() const { return notes_; }
   int IndexOf(const TfrmNote& note) const;
+  // The first open note of this id, or null.
+  TfrmNote* Find(int32_t id) const;
 
   // TNoteRegistry
   int OpenNoteCount() const override { return Count(); }
