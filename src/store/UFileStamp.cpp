@@ -12,10 +12,6 @@ std::optional<struct stat> statFile(const std::string& path) {
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return st;
 }
-
-int64_t modifiedNs(const struct stat& st) {
-  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
-}
 }  // namespace
 
 uint64_t ContentHash(std::string_view bytes) {
@@ -27,10 +23,8 @@ uint64_t ContentHash(std::string_view bytes) {
   return hash;
 }
 
-TFileStamp StampOf(const std::string& path, std::string_view bytes) {
-  TFileStamp stamp{bytes.size(), 0, ContentHash(bytes)};
-  if (const auto st = statFile(path)) stamp.ModifiedNs = modifiedNs(*st);
-  return stamp;
+TFileStamp StampOf(std::string_view bytes) {
+  return TFileStamp{bytes.size(), ContentHash(bytes)};
 }
 
 TFileState CompareWithDisk(const std::string& path, const TFileStamp& stamp) {

@@ -1,6 +1,5 @@
-// What a file held when this program last read or wrote it: its size, its modification time and
-// a hash of its bytes. A later look at the file tells the program's own version from one that
-// someone else (a sync tool, an editor) put there.
+// What a file held when this program last read or wrote it: its size and a hash of its bytes. A later look at
+// the file tells the program's own version from one that someone else (a sync tool, an editor) put there.
 #pragma once
 
 #include <cstdint>
@@ -10,17 +9,15 @@
 
 struct TFileStamp {
   uint64_t Size = 0;
-  int64_t ModifiedNs = 0;  // nanoseconds since the epoch; 0 when the time could not be read
-  uint64_t Hash = 0;       // ContentHash of the bytes
+  uint64_t Hash = 0;  // ContentHash of the bytes
   bool operator==(const TFileStamp&) const = default;
 };
 
 // FNV-1a, 64 bits: cheap, and enough to tell two versions of one note apart.
 uint64_t ContentHash(std::string_view bytes);
 
-// The stamp of bytes just read from or written to path: the size and hash from the bytes, the
-// time from the file as it lies now (0 when it cannot be read).
-TFileStamp StampOf(const std::string& path, std::string_view bytes);
+// The stamp of bytes just read from or written to a file.
+TFileStamp StampOf(std::string_view bytes);
 
 // How the file at path compares with a stamp this program took of it.
 enum class TFileState : uint8_t {

@@ -125,7 +125,7 @@ bool TNoteStore::DeleteNoteText(int32_t id) {
 // ---- what was last read or written --------------------------------------------------------
 
 void TNoteStore::Remember(const std::string& path, const std::string& bytes) {
-  known_[path] = StampOf(path, bytes);
+  known_[path] = StampOf(bytes);
 }
 
 void TNoteStore::Forget(const std::string& path) {
