@@ -123,16 +123,7 @@ bool TNotesSaver::SaveAll(bool withSettings, TMode mode) {
 
 bool TNotesSaver::SaveNotesFileNow() {
   if (closed_ || saving_) return false;
-  saving_ = true;
-  TErrors errors;
-  notes_.UpdateAllNoteConfigs();
-  SaveNotesFile(TMode::Auto, errors);
-  saving_ = false;
-  if (errors.empty()) return true;
-  rule_.RetryLater(clock_.elapsed());
-  Schedule();
-  Report(errors, TMode::Auto);
-  return false;
+  return SaveAll(false, TMode::Auto);
 }
 
 void TNotesSaver::SaveModifiedNotes(TErrors& errors) {

@@ -54,9 +54,10 @@ class TNotesSaver : public QObject {
   // no dialog; problems go to stderr. Nothing after a closing step that ran.
   void SaveFilesAtExit();
 
-  // The records and the notes file now, when they differ from the file (after a merge); a
-  // failure is told as the autosave tells it, and the autosave tries again. False when the file
-  // could not be written, or while closed or in the middle of another save.
+  // The autosave's round now (after a merge, so that the notes file holds what it brought): the
+  // modified texts, the records and the notes file; a failure is told as the autosave tells it,
+  // and the autosave tries again. False when something could not be written, or while closed or
+  // in the middle of another save.
   bool SaveNotesFileNow();
 
   // A note changed: the autosave runs within a few seconds of the first unsaved change.

@@ -87,19 +87,29 @@ void TNoteFileFollow::AdoptConflictCopy(const std::string& path, int32_t id) {
   if (!HeldAlready(text.Lines, id)) {
     // The copy goes only once its text lies in a note file of its own.
     try {
-      if (notes_.Count() < TNoteFactory::MaxNotes) {
-        const TfrmNote* made = factory_.CreateRandomNote(JoinLinesCRLF(text.Lines), true);
-        if (!made || made->Modified()) return;
-      } else {
-        // No window can hold it: a stored note, which opens at the next start.
-        store_.WriteNoteText(store_.NextFreeNoteId(), text.Lines, text.Encoding);
-      }
+      if (!KeepAsNewNote(text)) return;
     } catch (const EQuibError&) {
-      return;  // a window made holds the text unsaved, and the autosave writes it
+      return;  // the copy stays, and the next news tries again
     }
   }
   std::error_code ec;
   std::filesystem::remove(path, ec);
+}
+
+bool TNoteFileFollow::KeepAsNewNote(const TTextFile& text) {
+  if (notes_.Count() >= TNoteFactory::MaxNotes) {
+    store_.WriteNoteText(store_.NextFreeNoteId(), text.Lines, text.Encoding);
+    return true;
+  }
+  const int before = notes_.Count();
+  try {
+    const TfrmNote* made = factory_.CreateRandomNote(JoinLinesCRLF(text.Lines), true);
+    return made && !made->Modified();
+  } catch (const EQuibError&) {
+    // A window made before its file could be written holds the text; none made holds nothing.
+    if (notes_.Count() > before) return false;
+    throw;
+  }
 }
 
 bool TNoteFileFollow::HeldAlready(const std::vector<std::string>& lines, int32_t id) const {

@@ -35,7 +35,7 @@ TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesLi
     dataFolder_.pop_back();
   watch_.SetHandler([this](const std::string& folder, const std::vector<std::string>& names) {
     if (folder == dataFolder_) {
-      if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_(names);
+      if (dataFolderChanged_ && !Closed()) dataFolderChanged_(names);
     } else {
       Changed(names);
     }
@@ -44,10 +44,10 @@ TNoteFileFollow::TNoteFileFollow(FolderWatch& watch, TNoteStore& store, TNotesLi
   watch_.Watch(dataFolder_);
   watch_.SetRescan(RescanMs, [this] {
     Changed({std::string()});
-    if (dataFolderChanged_ && !(closed_ && closed_())) dataFolderChanged_({std::string()});
+    if (dataFolderChanged_ && !Closed()) dataFolderChanged_({std::string()});
   });
   // Conflict copies a sync tool left while the program was not running.
-  if (!(closed_ && closed_())) AdoptConflictCopies({}, true);
+  if (!Closed()) AdoptConflictCopies({}, true);
 }
 
 TNoteFileFollow::~TNoteFileFollow() {
@@ -58,7 +58,7 @@ TNoteFileFollow::~TNoteFileFollow() {
 }
 
 void TNoteFileFollow::Changed(const std::vector<std::string>& names) {
-  if (closed_ && closed_()) return;
+  if (Closed()) return;
   bool all = false;
   std::set<int32_t> ids;
   std::vector<std::string> copies;
@@ -104,11 +104,8 @@ void TNoteFileFollow::Follow(TfrmNote& note) {
   }
   if (!incoming) return;
   // The new note's file is written as it is made, before the edited note saves over the old one.
-  if (factory_.CreateRandomNote(JoinLinesCRLF(incoming->Lines), true)) return;
-  // No window could hold it (the limit of open notes): the text is kept as a stored note of its
-  // own, which opens at the next start.
   try {
-    store_.WriteNoteText(store_.NextFreeNoteId(), incoming->Lines, incoming->Encoding);
+    KeepAsNewNote(*incoming);
   } catch (const EQuibError& e) {
     note.NoteDialogs().ShowMessage(std::string("The note's text was changed outside Quib, and that text "
                                                "could not be kept as a note of its own: ") +

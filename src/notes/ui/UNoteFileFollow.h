@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+struct TTextFile;
 class FolderWatch;
 class TfrmNote;
 class TNoteFactory;
@@ -50,6 +51,12 @@ class TNoteFileFollow {
   void AdoptConflictCopies(std::vector<std::string> names, bool all);
   void AdoptConflictCopy(const std::string& path, int32_t id);
   bool HeldAlready(const std::vector<std::string>& lines, int32_t id) const;
+  // Text that came from elsewhere, as a note of its own: a new window, shown without the
+  // keyboard, or with every window in use a stored note that opens at the next start. True
+  // once the text lies in a file of its own; false when a window holds it unsaved, for the
+  // autosave. Raises EQuibError when nothing holds it.
+  bool KeepAsNewNote(const TTextFile& text);
+  bool Closed() const { return closed_ && closed_(); }
 
   FolderWatch& watch_;
   TNoteStore& store_;
