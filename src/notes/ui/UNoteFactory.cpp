@@ -132,7 +132,7 @@ TfrmNote* TNoteFactory::CreateNoteFromFile(const std::string& path) {
   return CreateRandomNote(text);
 }
 
-TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collection, bool quiet) {
+TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collection, bool arrived) {
   // Until it is registered the window is ours: a text file that cannot be read leaves none.
   auto note = std::make_unique<TfrmNote>(host_);
   std::unique_ptr<TNoteConfig> temporary;
@@ -145,9 +145,10 @@ TfrmNote* TNoteFactory::OpenStoredNote(int32_t id, TConfigurationManager& collec
   // The text first: a minimized note's tooltip is its first line.
   note->LoadText();
   note->ApplyConfig(*record);
-  // Records read at start are bounded to the desktop already; one that arrived later may not be.
-  ShowOnScreen(*note, screens_, random_);
-  note->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+  if (arrived) {
+    ShowOnScreen(*note, screens_, random_);
+    note->setAttribute(Qt::WA_ShowWithoutActivating, true);
+  }
   note->show();
   TfrmNote& opened = *note.release();
   registry_.AddNoteToList(opened);

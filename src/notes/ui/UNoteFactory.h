@@ -47,9 +47,11 @@ class TNoteFactory {
   TfrmNote* CreateCenteredNote(const std::string& text, int width, int height);
   // A random note holding the file's lines (empty when the file does not exist).
   TfrmNote* CreateNoteFromFile(const std::string& path);
-  // The window of a stored note, from its record (a default record when it has none). quiet: it
-  // is shown without taking the keyboard from the window that has it.
-  TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection, bool quiet = false);
+  // The window of a stored note, from its record (a default record when it has none). arrived:
+  // its text came from elsewhere while the program runs, so it is shown without taking the
+  // keyboard from the window that has it, and on screen when its record lies off every monitor
+  // here (records read at start are bounded to the desktop already).
+  TfrmNote* OpenStoredNote(int32_t id, TConfigurationManager& collection, bool arrived = false);
 
  private:
   static constexpr int SpareDelayMs = 250;
